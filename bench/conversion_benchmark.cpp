@@ -1,0 +1,70 @@
+// Conversion of demo-like calculations through the template loop and the description cut,
+// and the table fill alone. Reports time, MB/s and the peak heap of one conversion.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/regional_settings.h"
+#include "app/template_loop.h"
+#include "base/file_system.h"
+#include "demo_text.h"
+#include "heap_counter.h"
+#include "mapping/row_mapping.h"
+#include "templates/template_files.h"
+#include "texttable/fill_row_table.h"
+#include "texttable/normalize.h"
+
+namespace {
+
+using zw::bench::DemoLikeText;
+
+std::string BenchmarkTemplateFolder() {
+  static const std::string folder = [] {
+    const auto path = std::filesystem::temp_directory_path() / "zw-benchmark-templates";
+    std::filesystem::create_directories(path);
+    const std::string result = zw::PrepareTemplateFolder(path.string());
+    zw::WriteFileBytes(result + "glas.txt", zw::bench::DemoRules());
+    return result;
+  }();
+  return folder;
+}
+
+void BM_Conversion(benchmark::State& state) {
+  zw::SetNumberSeparators(',', '.');
+  const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
+  zw::TemplateLoopOptions options;
+  options.Folder = BenchmarkTemplateFolder();
+  std::size_t peak = 0;
+  for (auto _ : state) {
+    zw::bench::ResetHeapPeak();
+    const std::size_t before = zw::bench::HeapInUse();
+    zw::TExDataGridLines lines;
+    const auto winner = zw::RunTemplates(text, "8", lines, options);
+    if (!winner || lines.Count() != state.range(0)) state.SkipWithError("demo did not convert");
+    zw::SplitLongDescriptions(lines, winner ? winner->DescriptionLimit : 50);
+    benchmark::DoNotOptimize(lines.Items(0).Einzelbetrag.data());
+    peak = std::max(peak, zw::bench::HeapPeak() - before);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.counters["text_MB"] = static_cast<double>(text.size()) / 1e6;
+  state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;
+}
+BENCHMARK(BM_Conversion)->Arg(50)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_FillRowTable(benchmark::State& state) {
+  const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
+  const std::vector<std::string> ignore = {
+      zw::NormalizeText("(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2"), "Summe"};
+  zw::RowTable table;
+  for (auto _ : state) {
+    zw::FillRowTable(table, text, '\t', zw::CountColumns(text, '\t'), ignore);
+    benchmark::DoNotOptimize(table.RowCount());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_FillRowTable)->Arg(50)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,48 @@
+# Shared by the scripts: installs what is missing and configures the build presets.
+# shellcheck shell=bash
+
+ZW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+zw_packages_native=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev python3)
+zw_packages_windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth)
+
+# Installs the given Debian packages that are not installed yet.
+zw_require_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+# Configures (once) and builds one preset.
+zw_build() {
+  local preset=$1
+  shift
+  if [ ! -f "$ZW_ROOT/build/$preset/CMakeCache.txt" ]; then
+    cmake --preset "$preset" -S "$ZW_ROOT" >/dev/null
+  fi
+  cmake --build "$ZW_ROOT/build/$preset" "$@"
+}
+
+# A scratch Wine prefix with a persistent wineserver, so the clipboard outlives processes.
+zw_start_wine() {
+  export WINEPREFIX=${WINEPREFIX:-$ZW_ROOT/build/wineprefix}
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  wineserver -p
+  wineboot -i >/dev/null 2>&1 || true
+}
+
+zw_stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+}

@@ -1,0 +1,159 @@
+#include "app/template_loop.h"
+
+#include <vector>
+
+#include "base/integer_text.h"
+#include "mapping/number_text.h"
+#include "mapping/row_mapping.h"
+#include "templates/template_files.h"
+#include "texttable/normalize.h"
+
+namespace zw {
+namespace {
+
+constexpr int kDefaultDescriptionLimit = 50;
+
+char DelimiterOf(const TemplateRules& rules) {
+  const std::string value = rules.Value("Delimeter");
+  if (value.empty() || value == "TAB") return '\t';
+  return value.front();
+}
+
+// The cell of the column a key names, or none when the key names no column of the table.
+std::optional<std::string> CellOfKey(const TemplateRules& rules, const RowTable& table,
+                                     std::string_view key) {
+  const std::optional<int> column = table.FindColumn(rules.Value(key));
+  if (!column) return std::nullopt;
+  return std::string(table.Cell(*column));
+}
+
+class NoObserver final : public TemplateLoopObserver {};
+
+// Walks the rows of one template's table and appends its order lines.
+void MapRows(const TemplateRules& rules, RowTable& table, const std::string& default_tax,
+             TExDataGridLines& lines, TemplateLoopObserver& observer) {
+  const bool null_quantity_rule = [&] {
+    const std::string value = rules.Value("IgnoreNullQuantity");
+    return value.empty() || value == "1";
+  }();
+  const std::string description_key = rules.Value("Description1");
+  const std::optional<int> description_column = table.FindColumn(description_key);
+  const bool empty_price_as_text = rules.Value("EmptyPriceAsTextLine") == "1";
+
+  TDataGridLine* current = nullptr;
+  for (table.First(); !table.Eof(); table.Next()) {
+    const int record = table.SourceRecord();
+    if (current != nullptr) {
+      if (const std::optional<std::string> more = IsContinuationRow(description_key, table)) {
+        current->Bezeichnung1 += "  " + *more;
+        observer.OnAppended(record, *current);
+        continue;
+      }
+    }
+    const Amounts amounts = ComputeAmounts(rules, table);
+    if (null_quantity_rule && amounts.Quantity == 0 && amounts.Total == 0) {
+      current = nullptr;
+      observer.OnRowDropped(record, RowDrop::NullQuantity);
+      continue;
+    }
+    if (description_column && table.Cell(*description_column).empty()) {
+      current = nullptr;
+      observer.OnRowDropped(record, RowDrop::EmptyDescription);
+      continue;
+    }
+
+    TDataGridLine& line = lines.Add();
+    current = &line;
+    if (auto pos = CellOfKey(rules, table, "PosNumber")) line.Pos = *pos;
+    line.Stueck = FormatNumber(amounts.Quantity);
+    if (auto unit = CellOfKey(rules, table, "QuantityUnit")) line.Einheit = *unit;
+    line.Bezeichnung1 = description_column ? std::string(table.Cell(*description_column)) : "";
+    if (auto part = CellOfKey(rules, table, "PartNumber")) line.Artikelnummer = *part;
+    line.Einzelbetrag = FormatNumber(amounts.Price);
+    line.Steuer = CellOfKey(rules, table, "TaxValue").value_or(default_tax);
+    if (auto long_text = CellOfKey(rules, table, "LongText")) {
+      line.Second = *long_text;
+    } else {
+      line.Second = ExpandLongText(table, rules.Value("LongText"));
+    }
+    line.Isnetto = true;
+    line.DM = false;
+    if (amounts.Price == 0 && empty_price_as_text) {
+      line.TypeLine = "-";
+      line.Steuer.clear();
+      line.Stueck.clear();
+      line.Einzelbetrag.clear();
+    }
+    observer.OnNewLine(record, line);
+  }
+}
+
+}  // namespace
+
+IgnoreEntries IgnoreEntriesOf(const TemplateRules& rules) {
+  IgnoreEntries entries;
+  for (std::size_t i = 0; i < rules.LineCount(); ++i) {
+    const std::string value = rules.Value("IgnoreLines" + std::to_string(i));
+    if (value.empty()) continue;
+    entries.Texts.push_back(NormalizeText(value));
+    entries.KeyIndex.push_back(i);
+  }
+  return entries;
+}
+
+int DescriptionLimitOf(const TemplateRules& rules) {
+  return ReadInteger(rules.Value("Description1ToLongText")).value_or(kDefaultDescriptionLimit);
+}
+
+std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::string& default_tax,
+                                            TExDataGridLines& lines,
+                                            const TemplateLoopOptions& options) {
+  NoObserver silent;
+  TemplateLoopObserver& observer = options.Observer ? *options.Observer : silent;
+  std::vector<std::string> templates;
+  ListTemplateFiles(templates, options.Folder);
+
+  TemplateRules rules;
+  RowTable table;
+  for (const std::string& path : templates) {
+    observer.OnTemplate(path);
+    LoadTextWithRetry(rules, path, *options.RetrySleeper);
+    const char delimiter = DelimiterOf(rules);
+    const IgnoreEntries ignore_entries = IgnoreEntriesOf(rules);
+    const std::string required = NormalizeText(rules.Value("MustContaintsLine"));
+
+    const int column_count = CountColumns(text, delimiter);
+    observer.OnColumns(delimiter, column_count);
+    if (column_count == 0) {
+      observer.OnSkipped(TemplateSkip::NoDelimiter);
+      continue;
+    }
+    if (!required.empty() && !ContainsRequiredLine(text, required)) {
+      observer.OnSkipped(TemplateSkip::NoRequiredLine);
+      continue;
+    }
+    if (rules.Value("Description1").empty()) {
+      observer.OnSkipped(TemplateSkip::NoDescription);
+      continue;
+    }
+    const int limit = DescriptionLimitOf(rules);
+    FillRowTable(table, text, delimiter, column_count, ignore_entries.Texts,
+                 [&](int record, const RecordCheck& check) {
+                   observer.OnRecordDropped(record, check, ignore_entries);
+                 });
+    if (table.IsEmpty()) {
+      observer.OnSkipped(TemplateSkip::NoRows);
+      continue;
+    }
+    MapRows(rules, table, default_tax, lines, observer);
+    if (lines.Count() == 0) {
+      observer.OnSkipped(TemplateSkip::NoLines);
+      continue;
+    }
+    observer.OnWinner(lines.Count());
+    return WinningTemplate{path, rules, limit};
+  }
+  return std::nullopt;
+}
+
+}  // namespace zw

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/sleeper.h"
+#include "orderlines/uDataGridLines.h"
+#include "templates/template_rules.h"
+#include "texttable/fill_row_table.h"
+
+namespace zw {
+
+// The template that produced the order lines.
+struct WinningTemplate {
+  std::string Path;
+  TemplateRules Rules;
+  int DescriptionLimit = 50;  // "Description1ToLongText"
+};
+
+// Why a template produced no order lines.
+enum class TemplateSkip {
+  NoDelimiter,        // the delimiter occurs in no line of the text
+  NoRequiredLine,     // no line contains "MustContaintsLine"
+  NoDescription,      // "Description1" is empty
+  NoRows,             // every record was dropped
+  NoLines,            // every row was dropped
+};
+
+// Why a row of the table became no order line of its own.
+enum class RowDrop {
+  NullQuantity,      // quantity and total are 0 and "IgnoreNullQuantity" is on
+  EmptyDescription,  // the "Description1" cell is empty
+};
+
+// The normalised "IgnoreLines" values of a template and the index of each one's key.
+struct IgnoreEntries {
+  std::vector<std::string> Texts;
+  std::vector<std::size_t> KeyIndex;  // n of "IgnoreLines<n>"
+};
+
+// Follows the template loop step by step; zwconvert --explain reports what it is told.
+class TemplateLoopObserver {
+ public:
+  virtual ~TemplateLoopObserver() = default;
+  virtual void OnTemplate(const std::string& /*path*/) {}
+  virtual void OnColumns(char /*delimiter*/, int /*column_count*/) {}
+  virtual void OnSkipped(TemplateSkip /*reason*/) {}
+  virtual void OnRecordDropped(int /*record*/, const RecordCheck& /*check*/,
+                               const IgnoreEntries& /*entries*/) {}
+  virtual void OnNewLine(int /*record*/, const TDataGridLine& /*line*/) {}
+  virtual void OnAppended(int /*record*/, const TDataGridLine& /*line*/) {}
+  virtual void OnRowDropped(int /*record*/, RowDrop /*reason*/) {}
+  virtual void OnWinner(int /*line_count*/) {}
+};
+
+struct TemplateLoopOptions {
+  std::string Folder;  // the template folder, ending in the path delimiter
+  Sleeper* RetrySleeper = &SystemSleeper();
+  TemplateLoopObserver* Observer = nullptr;
+};
+
+// Tries the templates of the folder in order on the clipboard text and fills the order lines
+// with those of the first template that yields any. Template file errors are passed on.
+std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::string& default_tax,
+                                            TExDataGridLines& lines,
+                                            const TemplateLoopOptions& options);
+
+// The template's "IgnoreLines0", "IgnoreLines1", ... up to its line count, normalised.
+IgnoreEntries IgnoreEntriesOf(const TemplateRules& rules);
+
+// "Description1ToLongText" read as an integer; 50 when it is not one.
+int DescriptionLimitOf(const TemplateRules& rules);
+
+}  // namespace zw

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The few file system operations the program needs. Paths are narrow strings in the
+// system's code page (Windows-1252 on the user's machines), as the clipboard text is.
+namespace zw {
+
+// "\" on Windows, "/" elsewhere.
+extern const char kPathDelimiter;
+
+// The folder of the running executable, ending in the path delimiter.
+std::string ExecutableFolder();
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// Creates one folder whose parent exists; false when that fails.
+bool CreateSingleDirectory(const std::string& path);
+
+struct DirectoryEntry {
+  std::string Name;
+  bool IsDirectory = false;
+};
+
+// All entries of a folder except "." and "..", in the order the system enumerates them.
+// A folder that cannot be read gives no entries.
+std::vector<DirectoryEntry> ListDirectory(const std::string& folder);
+
+// The whole file. Throws FileOpenError when it cannot be opened or read.
+std::string ReadFileBytes(const std::string& path);
+
+// Creates or overwrites the file. Throws FileCreateError when that fails.
+void WriteFileBytes(const std::string& path, std::string_view bytes);
+
+}  // namespace zw

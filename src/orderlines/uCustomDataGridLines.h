@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One order line of the order application and the collection that a conversion run fills.
+// The property names are also the keys of the lines in the application's clipboard format.
+namespace zw {
+
+class TCustomDataGridLines;
+
+// The base of every collection item: knows its collection and its index in it.
+class TCollectionItem {
+ public:
+  virtual ~TCollectionItem() = default;
+  TCollectionItem(const TCollectionItem&) = delete;
+  TCollectionItem& operator=(const TCollectionItem&) = delete;
+
+  TCustomDataGridLines* Collection() const { return collection_; }
+  int Index() const { return index_; }
+
+  virtual const char* ClassName() const { return "TCollectionItem"; }
+  // Fails with "Cannot assign a <source class> to a <this class>"; items override it.
+  virtual void Assign(const TCollectionItem& source);
+
+ protected:
+  TCollectionItem(TCustomDataGridLines* collection, int index)
+      : collection_(collection), index_(index) {}
+
+ private:
+  TCustomDataGridLines* collection_;
+  int index_;
+};
+
+class TDataGridLine : public TCollectionItem {
+ public:
+  TDataGridLine(TCustomDataGridLines* collection, int index) : TCollectionItem(collection, index) {}
+
+  const char* ClassName() const override { return "TDataGridLine"; }
+  // Copies all 24 properties of another order line.
+  void Assign(const TCollectionItem& source) override;
+
+  std::string Stueck;
+  std::string Einheit;
+  std::string Bezeichnung1;
+  std::string Bezeichnung2;
+  std::string BestellNummer;
+  std::string Seriennummer;
+  std::string Artikelnummer;
+  std::string Einzelbetrag;
+  std::string Steuer;
+  std::string SummeBetrag;
+  std::string intern;
+  std::string ID_Artikel;
+  std::string Rabatt;
+  std::string Second;
+  bool DM = false;
+  std::string TypeLine;
+  bool Isnetto = false;
+  std::string User;
+  std::int32_t Row = 0;
+  std::string Rows;
+  std::string Hash;
+  std::string Pos;
+  std::string ExtraData;
+  std::string L2;
+};
+
+// The published properties of an order line, in their published order: the order of every
+// listing and of the streamed form. Exactly one of the member pointers is set.
+struct TDataGridLineProperty {
+  std::string_view Name;
+  std::string TDataGridLine::*Text = nullptr;
+  bool TDataGridLine::*Boolean = nullptr;
+  std::int32_t TDataGridLine::*Integer = nullptr;
+};
+
+const std::array<TDataGridLineProperty, 24>& DataGridLineProperties();
+
+// A line that carries text only: TypeLine is "-", "a" or the byte 0x81.
+bool IsTextLine(const TDataGridLine& line);
+
+class TCustomDataGridLines {
+ public:
+  TCustomDataGridLines() = default;
+  virtual ~TCustomDataGridLines() = default;
+  TCustomDataGridLines(const TCustomDataGridLines&) = delete;
+  TCustomDataGridLines& operator=(const TCustomDataGridLines&) = delete;
+
+  // Appends a line with every property at its default.
+  TDataGridLine& Add();
+  int Count() const { return static_cast<int>(lines_.size()); }
+  // Throws std::out_of_range for an index outside 0 to Count() - 1.
+  TDataGridLine& Items(int index);
+  const TDataGridLine& Items(int index) const;
+
+  // Replaces all lines by copies of the source's lines, then copies GUID, Row and Data.
+  virtual void Assign(const TCustomDataGridLines& source);
+
+  void BeginUpdate() { ++update_count_; }
+  void EndUpdate() { --update_count_; }
+  int UpdateCount() const { return update_count_; }
+
+  std::string GUID;
+  std::int32_t Row = 0;
+  std::string Data;
+
+ private:
+  std::vector<std::unique_ptr<TDataGridLine>> lines_;
+  int update_count_ = 0;
+};
+
+}  // namespace zw

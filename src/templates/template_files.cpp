@@ -1,0 +1,105 @@
+#include "templates/template_files.h"
+
+#include <algorithm>
+
+#include "base/errors.h"
+#include "base/file_system.h"
+#include "base/text_lines.h"
+#include "base/win1252.h"
+#include "templates/default_template_texts.h"
+
+namespace zw {
+namespace {
+
+constexpr const char* kDescriptionFile = "beschreibung.txt";
+constexpr const char* kDemoFile = "demo.txt";
+constexpr const char* kEmptyFile = "leer.txt";
+constexpr int kLoadAttempts = 100;
+constexpr std::chrono::milliseconds kLoadRetryPause{100};
+
+bool IsDelimiter(char c) { return c == kPathDelimiter || c == '/'; }
+
+// The path without its last component, or the path itself when it has none (a root).
+std::string ParentPath(const std::string& path) {
+  const std::size_t slash = path.find_last_of(std::string(1, kPathDelimiter) + "/");
+  if (slash == std::string::npos) return path;
+  if (slash == 0) return path.substr(0, 1);
+  return path.substr(0, slash);
+}
+
+// "*.txt" against a whole path: letters compared case-insensitively.
+bool MatchesTextFilePattern(const std::string& path) {
+  if (path.size() < 4) return false;
+  return SameTextAscii(std::string_view(path).substr(path.size() - 4), ".txt");
+}
+
+void WriteDefaultFile(const std::string& path, DefaultTemplate which) {
+  WriteFileBytes(path, DefaultTemplateText(which));
+}
+
+}  // namespace
+
+void ForceDirectories(const std::string& path) {
+  std::string folder = path;
+  if (!folder.empty() && IsDelimiter(folder.back())) folder.pop_back();
+  if (folder.size() < 3 || DirectoryExists(folder)) return;
+  const std::string parent = ParentPath(folder);
+  if (parent == folder) return;
+  ForceDirectories(parent);
+  CreateSingleDirectory(folder);
+}
+
+std::string PrepareTemplateFolder(const std::string& folder) {
+  std::string result = folder;
+  if (result.empty() || !IsDelimiter(result.back())) result += kPathDelimiter;
+  ForceDirectories(result);
+  return result;
+}
+
+std::string TemplateFolder() { return PrepareTemplateFolder(ExecutableFolder() + "Vorlagen"); }
+
+void WriteDefaultTemplates(const std::string& folder, std::vector<std::string>* list) {
+  const std::string description = folder + kDescriptionFile;
+  const std::string demo = folder + kDemoFile;
+  const std::string empty = folder + kEmptyFile;
+  WriteDefaultFile(description, DefaultTemplate::Description);
+  WriteDefaultFile(demo, DefaultTemplate::Demo);
+  if (!FileExists(empty)) WriteDefaultFile(empty, DefaultTemplate::Empty);
+  if (list != nullptr) {
+    std::erase_if(*list, [&](const std::string& path) {
+      return CompareAsUpperCase(path, description) == 0 || CompareAsUpperCase(path, demo) == 0;
+    });
+  }
+}
+
+void ListTemplateFiles(std::vector<std::string>& list, const std::string& folder) {
+  list.clear();
+  std::vector<std::string> names;
+  for (const DirectoryEntry& entry : ListDirectory(folder)) {
+    if (!entry.IsDirectory && MatchesTextFilePattern(folder + entry.Name)) {
+      names.push_back(entry.Name);
+    }
+  }
+  // NTFS enumerates in this order; sorting keeps it on every other file system too.
+  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return CompareAsUpperCase(a, b) < 0;
+  });
+  for (const std::string& name : names) list.push_back(folder + name);
+  WriteDefaultTemplates(folder, &list);
+}
+
+void LoadTextWithRetry(TemplateRules& rules, const std::string& path, Sleeper& sleeper) {
+  rules.Clear();
+  if (!FileExists(path)) return;
+  for (int attempt = 1;; ++attempt) {
+    try {
+      rules.Assign(SplitLines(ReadFileBytes(path)));
+      return;
+    } catch (const Error&) {
+      if (attempt >= kLoadAttempts) throw;
+      sleeper.Sleep(kLoadRetryPause);
+    }
+  }
+}
+
+}  // namespace zw

@@ -1,0 +1,134 @@
+#include "texttable/UFastCSV.h"
+
+#include "base/errors.h"
+
+namespace zw {
+
+namespace {
+
+constexpr char kQuote = '"';
+constexpr char kLineEnd = '\r';
+constexpr char kLineFeed = '\n';
+constexpr char kEndOfData = '\0';
+constexpr std::size_t kInitialSlots = 100;
+
+}  // namespace
+
+TCSVReader::TCSVReader(std::string_view text, char delimiter) : delimiter_(delimiter) {
+  buffer_.reserve(text.size() + 2);
+  buffer_.append(text);
+  // The extra CR ends a last line that has no line break; the NUL stops every scan.
+  buffer_.push_back(kLineEnd);
+  buffer_.push_back(kEndOfData);
+  fields_.resize(kInitialSlots);
+}
+
+void TCSVReader::First() {
+  position_ = 0;
+  last_record_read_ = false;
+  eof_ = false;
+  ReadRecord();
+}
+
+void TCSVReader::Next() { ReadRecord(); }
+
+void TCSVReader::ReadRecord() {
+  if (eof_) throw Error("Try to read past eof");
+  field_count_ = 0;
+  if (last_record_read_) {
+    eof_ = true;
+    return;
+  }
+  std::size_t at = position_;
+  std::size_t field_start = at;
+  if (buffer_[at] == kQuote && !SkipQuoted(at)) return;
+  for (;;) {
+    const char c = buffer_[at];
+    if (c == kEndOfData) {
+      eof_ = true;
+      field_count_ = 0;
+      return;
+    }
+    if (c == kLineEnd) {
+      // An empty line has no fields at all, not one empty field.
+      if (at != position_) StoreField(field_start, at);
+      if (buffer_[at + 1] == kEndOfData) {
+        last_record_read_ = true;
+      } else {
+        // Only an LF belongs to the line break; after a lone CR the next line starts at once.
+        position_ = at + 1;
+        if (buffer_[position_] == kLineFeed) ++position_;
+      }
+      return;
+    }
+    if (c == delimiter_) {
+      StoreField(field_start, at);
+      ++at;
+      if (buffer_[at] == kEndOfData) {
+        eof_ = true;
+        field_count_ = 0;
+        return;
+      }
+      field_start = at;
+      if (buffer_[at] == kQuote && !SkipQuoted(at)) return;
+      continue;
+    }
+    ++at;
+  }
+}
+
+bool TCSVReader::SkipQuoted(std::size_t& at) {
+  ++at;
+  for (;;) {
+    const char c = buffer_[at];
+    if (c == kEndOfData) {
+      // An unclosed quote swallows the rest of the text; nothing of it becomes a record.
+      eof_ = true;
+      field_count_ = 0;
+      return false;
+    }
+    if (c == kQuote) {
+      if (buffer_[at + 1] != kQuote) {
+        ++at;
+        return true;
+      }
+      at += 2;
+    } else {
+      ++at;
+    }
+  }
+}
+
+void TCSVReader::StoreField(std::size_t start, std::size_t end) {
+  const auto index = static_cast<std::size_t>(field_count_);
+  if (index == fields_.size()) fields_.emplace_back();
+  fields_[index] = FieldSlot{start, end - start};
+  ++field_count_;
+}
+
+std::string TCSVReader::Fields(int index) const {
+  std::string value;
+  AppendField(index, value);
+  return value;
+}
+
+void TCSVReader::AppendField(int index, std::string& out) const {
+  if (index < 0 || index >= field_count_) return;
+  const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
+  if (slot.Length == 0) return;
+  const std::string_view field = std::string_view(buffer_).substr(slot.Start, slot.Length);
+  if (field.front() != kQuote) {
+    out.append(field);
+    return;
+  }
+  if (field.size() < 2) return;
+  // Only the first and the last character go, whatever the last one is; text after the
+  // closing quote therefore stays except for its final character.
+  const std::string_view inner = field.substr(1, field.size() - 2);
+  for (std::size_t i = 0; i < inner.size(); ++i) {
+    out.push_back(inner[i]);
+    if (inner[i] == kQuote && i + 1 < inner.size() && inner[i + 1] == kQuote) ++i;
+  }
+}
+
+}  // namespace zw

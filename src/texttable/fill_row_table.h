@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "texttable/UFastCSV.h"
+#include "texttable/row_table.h"
+
+namespace zw {
+
+// Why a record of the text is kept out of the table.
+struct RecordCheck {
+  enum class Verdict { Keep, Empty, Ignored };
+  Verdict Result = Verdict::Keep;
+  std::size_t Entry = 0;  // index into the ignore entries when Ignored
+};
+
+// Joins the current record's fields, normalises them and drops the record when the result
+// is empty or equals or contains one of the normalised ignore entries (first match wins).
+RecordCheck CheckRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries);
+bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries);
+
+// Called for each dropped record with its 1-based number.
+using RecordDropped = std::function<void(int record, const RecordCheck& check)>;
+
+// Defines the table's columns and appends one row per record that is not dropped.
+void FillRowTable(RowTable& table, std::string_view text, char delimiter, int column_count,
+                  const std::vector<std::string>& ignore_entries,
+                  const RecordDropped& on_dropped = {});
+
+}  // namespace zw

@@ -1,0 +1,57 @@
+#include "texttable/normalize.h"
+
+#include <algorithm>
+
+#include "base/text_lines.h"
+
+namespace zw {
+
+namespace {
+
+constexpr std::size_t kMaxColumns = 30;  // the names A to ^ run out after 30
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+}  // namespace
+
+std::string NormalizeText(std::string_view text) {
+  std::string normalized;
+  NormalizeTextInto(text, normalized);
+  return normalized;
+}
+
+void NormalizeTextInto(std::string_view text, std::string& out) {
+  out.clear();
+  // Tabs and blanks are themselves trimmed characters, so trimming first and removing them
+  // afterwards gives the same result without a second pass.
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlankOrControl(text[begin])) ++begin;
+  while (end > begin && IsBlankOrControl(text[end - 1])) --end;
+  for (std::size_t i = begin; i < end; ++i) {
+    if (text[i] != '\t' && text[i] != ' ') out.push_back(text[i]);
+  }
+}
+
+int CountColumns(std::string_view text, char delimiter) {
+  std::size_t widest = 0;
+  ForEachLine(text, [&](std::string_view line) {
+    widest =
+        std::max(widest, static_cast<std::size_t>(std::count(line.begin(), line.end(), delimiter)));
+  });
+  if (widest == 0) return 0;
+  return static_cast<int>(std::min<std::size_t>(widest + 1, 40));
+}
+
+bool ContainsRequiredLine(std::string_view text, std::string_view normalized_required) {
+  bool found = false;
+  std::string line_text;
+  ForEachLine(text, [&](std::string_view line) {
+    if (found) return;
+    NormalizeTextInto(line, line_text);
+    found = line_text.find(normalized_required) != std::string::npos;
+  });
+  return found;
+}
+
+}  // namespace zw

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zw {
+
+// The column named by a text for a table of column_count columns: one character, "A" to "Z"
+// (either case), then "[", "\", "]", "^" for columns 27 to 30. Zero-based index.
+std::optional<int> ColumnOfName(std::string_view name, int column_count);
+
+// The name of a zero-based column: the character with code 65 plus the index.
+char ColumnName(int column);
+
+// The clipboard text as a table of text cells, at most 100 characters each, with a cursor on
+// one current row. Cells live in one shared buffer, so memory stays close to the text's size.
+class RowTable {
+ public:
+  static constexpr int kMaxColumns = 30;
+  static constexpr std::size_t kMaxCellLength = 100;
+
+  // Removes all rows and defines the columns A, B, ... (1 to 30).
+  void DefineColumns(int column_count);
+  int ColumnCount() const { return column_count_; }
+
+  // Starts a new row taken from the given (1-based) record of the text; AddCell then fills its
+  // columns in order. Cells beyond the column count are ignored, longer cells cut to 100.
+  void BeginRow(int source_record);
+  void AddCell(std::string_view text);
+
+  std::size_t RowCount() const { return row_records_.size(); }
+  bool IsEmpty() const { return row_records_.empty(); }
+
+  void First();
+  void Next();
+  bool Eof() const { return current_ >= RowCount(); }
+
+  std::optional<int> FindColumn(std::string_view name) const;
+  // The cell of the current row; "" for a column the row has no value in.
+  std::string_view Cell(int column) const;
+  // All cells of the current row joined without separator, in column order.
+  std::string RowText() const;
+  // The record of the text that the current row came from (1-based).
+  int SourceRecord() const;
+
+ private:
+  int column_count_ = 0;
+  std::string text_;                      // all cell texts, one after another
+  std::vector<std::uint32_t> cell_ends_;  // end of each stored cell in text_
+  std::vector<std::uint32_t> row_first_cell_;
+  std::vector<int> row_records_;
+  std::size_t current_ = 0;
+};
+
+}  // namespace zw

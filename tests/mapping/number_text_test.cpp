@@ -1,0 +1,185 @@
+#include "mapping/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "app/regional_settings.h"
+
+namespace zw {
+namespace {
+
+// Sets the process-wide separators for one test and puts the previous ones back.
+class NumberTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_decimal_ = Settings().DecimalSeparator;
+    saved_thousand_ = Settings().ThousandSeparator;
+  }
+  void TearDown() override { SetNumberSeparators(saved_decimal_, saved_thousand_); }
+
+  static void UseDecimalSeparator(char separator) {
+    SetNumberSeparators(separator, separator == ',' ? '.' : ',');
+  }
+
+ private:
+  char saved_decimal_ = ',';
+  char saved_thousand_ = '.';
+};
+
+struct CellCase {
+  const char* cell;
+  double number;
+};
+
+TEST_F(NumberTextTest, CellTextsWithCommaSeparator) {
+  UseDecimalSeparator(',');
+  const CellCase cases[] = {
+      {"1.234,50", 1234.5},
+      {"CHF 15,20", 15.2},
+      {"-3,5", -3.5},
+      {"3,5-", 3.5},
+      {" -3,5", 3.5},
+      {"12,5 %", 12.5},
+      {"1,2,3", 0},
+      {"abc", 0},
+      {"", 0},
+      {"(1,)", 1},
+      {"-", 0},
+      {"1 000", 1000},
+  };
+  for (const CellCase& c : cases) {
+    EXPECT_DOUBLE_EQ(CellNumber(c.cell), c.number) << "cell \"" << c.cell << "\"";
+  }
+}
+
+TEST_F(NumberTextTest, CellTextsWithPointSeparator) {
+  UseDecimalSeparator('.');
+  EXPECT_DOUBLE_EQ(CellNumber("1.234,50"), 1.2345);
+  EXPECT_DOUBLE_EQ(CellNumber("15,20"), 1520);
+}
+
+TEST_F(NumberTextTest, CleaningKeepsDigitsSeparatorAndLeadingMinus) {
+  EXPECT_EQ(CleanNumberText("-1.234,50 EUR", ','), "-1234,50");
+  EXPECT_EQ(CleanNumberText("1.234,50", '.'), "1.23450");
+  EXPECT_EQ(CleanNumberText("--5", ','), "-5");
+  EXPECT_EQ(CleanNumberText(" -5", ','), "5");
+  EXPECT_EQ(CleanNumberText("1E3", ','), "13");
+  EXPECT_EQ(CleanNumberText("", ','), "");
+}
+
+TEST_F(NumberTextTest, CleaningFollowsTheSettings) {
+  UseDecimalSeparator('.');
+  EXPECT_EQ(CleanNumberText("1.234,50"), "1.23450");
+  UseDecimalSeparator(',');
+  EXPECT_EQ(CleanNumberText("1.234,50"), "1234,50");
+}
+
+struct TextCase {
+  const char* text;
+  double number;
+};
+
+TEST_F(NumberTextTest, TextToNumberReadsTheDecimalForm) {
+  const TextCase cases[] = {
+      {"0", 0},
+      {"42", 42},
+      {"2,5", 2.5},
+      {",5", 0.5},
+      {"5,", 5},
+      {",", 0},
+      {"-,", 0},
+      {"+7", 7},
+      {"-3,25", -3.25},
+      {"  2,5  ", 2.5},
+      {"1E3", 1000},
+      {"1e3", 1000},
+      {"2,5E-2", 0.025},
+      {"1E+2", 100},
+      {",5e1", 5},
+      {"007", 7},
+      {"1E-400", 0},
+      {"0,1", 0.1},
+      {"123456789012345678", 123456789012345678.0},
+  };
+  for (const TextCase& c : cases) {
+    EXPECT_DOUBLE_EQ(TextToNumber(c.text, ','), c.number) << "text \"" << c.text << "\"";
+  }
+}
+
+TEST_F(NumberTextTest, TextThatIsNotANumberReadsZero) {
+  const char* const texts[] = {"",    "   ",  "-",     "+",    "abc",   "1E",    "1E-",
+                               "E5",  "2,5x", "1,2,3", "1 2",  "--1",   "+-1",   "2,5.",
+                               "1.5", "\t1",  "1E3,5", "0x10", "1e400", "1E400", "-1E400"};
+  for (const char* text : texts) {
+    EXPECT_EQ(TextToNumber(text, ','), 0.0) << "text \"" << text << "\"";
+  }
+}
+
+TEST_F(NumberTextTest, TextToNumberUsesOnlyTheGivenSeparator) {
+  EXPECT_DOUBLE_EQ(TextToNumber("1.5", '.'), 1.5);
+  EXPECT_EQ(TextToNumber("1,5", '.'), 0.0);
+  UseDecimalSeparator('.');
+  EXPECT_DOUBLE_EQ(TextToNumber("1234.5"), 1234.5);
+  UseDecimalSeparator(',');
+  EXPECT_DOUBLE_EQ(TextToNumber("1234,5"), 1234.5);
+  EXPECT_EQ(TextToNumber("1234.5"), 0.0);
+}
+
+struct FormatCase {
+  double value;
+  const char* text;
+};
+
+TEST_F(NumberTextTest, FormatNumberWritesGeneralFormWithFifteenDigits) {
+  const FormatCase cases[] = {
+      {15.2, "15,2"},
+      {2, "2"},
+      {0, "0"},
+      {-0.0, "0"},
+      {1.0 / 3.0, "0,333333333333333"},
+      {2.0 / 3.0, "0,666666666666667"},
+      {-3.5, "-3,5"},
+      {0.1 + 0.2, "0,3"},
+      {30.4 / 2, "15,2"},
+      {100, "100"},
+      {1234567.25, "1234567,25"},
+      {0.0001, "0,0001"},
+      {-0.00012, "-0,00012"},
+      {999999999999999, "999999999999999"},
+      {123456789012345.6, "123456789012346"},
+      {1e15, "1E15"},
+      {1.5e20, "1,5E20"},
+      {1e-5, "1E-5"},
+      {-2.5e-7, "-2,5E-7"},
+      {999999999999999.9, "1E15"},
+  };
+  for (const FormatCase& c : cases) {
+    EXPECT_EQ(FormatNumber(c.value, ','), c.text) << "value " << c.value;
+  }
+}
+
+TEST_F(NumberTextTest, FormatNumberUsesTheSeparatorOfTheSettings) {
+  UseDecimalSeparator('.');
+  EXPECT_EQ(FormatNumber(15.2), "15.2");
+  EXPECT_EQ(FormatNumber(1.5e20), "1.5E20");
+  UseDecimalSeparator(',');
+  EXPECT_EQ(FormatNumber(15.2), "15,2");
+}
+
+TEST_F(NumberTextTest, FormatNumberWritesZeroForNonFiniteValues) {
+  EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN(), ','), "0");
+  EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), ','), "0");
+}
+
+TEST_F(NumberTextTest, FormattedNumbersReadBackUnchanged) {
+  const double values[] = {15.2, -3.5, 0.0001, 1.5e20, 1e-5, 123456.789};
+  for (const double value : values) {
+    const std::string text = FormatNumber(value, ',');
+    EXPECT_DOUBLE_EQ(TextToNumber(text, ','), value) << text;
+  }
+}
+
+}  // namespace
+}  // namespace zw

@@ -1,0 +1,199 @@
+#include "texttable/fill_row_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "texttable/normalize.h"
+#include "texttable/row_table.h"
+
+namespace zw {
+namespace {
+
+using Verdict = RecordCheck::Verdict;
+
+struct Row {
+  int Record;
+  std::vector<std::string> Cells;
+  bool operator==(const Row&) const = default;
+};
+
+std::vector<Row> RowsOf(RowTable& table) {
+  std::vector<Row> rows;
+  for (table.First(); !table.Eof(); table.Next()) {
+    Row& row = rows.emplace_back(Row{table.SourceRecord(), {}});
+    for (int column = 0; column < table.ColumnCount(); ++column) {
+      row.Cells.emplace_back(table.Cell(column));
+    }
+  }
+  return rows;
+}
+
+struct Drop {
+  int Record;
+  Verdict Result;
+  std::size_t Entry;
+  bool operator==(const Drop&) const = default;
+};
+
+struct Filled {
+  std::vector<Row> Rows;
+  std::vector<Drop> Drops;
+};
+
+Filled Fill(std::string_view text, int columns, const std::vector<std::string>& ignore = {},
+            char delimiter = '\t') {
+  RowTable table;
+  Filled filled;
+  FillRowTable(table, text, delimiter, columns, ignore, [&](int record, const RecordCheck& c) {
+    filled.Drops.push_back({record, c.Result, c.Entry});
+  });
+  filled.Rows = RowsOf(table);
+  return filled;
+}
+
+TEST(FillRowTable, RunsTheDemoCalculation) {
+  const std::vector<std::string> rows = {
+      "(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2\tPreis/m\xB2\tCHF/Stk\tTotal/CHF",
+      "\t\t\t\t\t\t\t\t",
+      "(1,)\t2\tFloat 3mm\t500\t400\t0,40\t76,00\t15,20\t30,40",
+      "(2,)\t\t Floate 3mm\t\t\t0,00\t76,00\t0,00\t0,00",
+      "(3,)\t\tFloat 3mm\t\t\t0,00\t76,00\t0,00\t0,00",
+      "\t\t\t\t\t\t\t\t",
+      "\t1\tKitt und Kleinmaterial\t\t\t0,40\t15,00\t\t6,00",
+      "\t1\tGlasentsorgung\t\t\t0,40\t7,50\t\t3,00",
+      "\t\t\t\t\t\t\t\t",
+      "\tStd\tBezeichnung\t\t\t\t\tCHF/Std\tTotal/CHF",
+      "\t\t  T\xFCre / Fenster..\t\t\t\t\t80,00\t0,00",
+      "\t\t\t\t\t\t\t\t",
+      "\t\t\t\t\t\t\tSumme\t39,40",
+      "\t\t\t\t\t\t\t+8% MwSt.\t3,15",
+      "\t\t\t\t\t\t\t\t",
+      "\t\t\tRechnungsbetrag in CHF\t\t\t\t\t42,55",
+  };
+  std::string text;
+  for (const std::string& row : rows) text += row + "\r\n";
+  std::vector<std::string> ignore;
+  for (const char* entry :
+       {"(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2\tPreis/m\xB2\tCHF/Stk\tTotal/CHF",
+        "\t\t\tRechnungsbetrag in CHF", "\tStd\tBezeichnung\t\t\t\t\tCHF/Std\tTotal/CHF",
+        "+8% MwSt.", "Summe"}) {
+    ignore.push_back(NormalizeText(entry));
+  }
+  ASSERT_EQ(CountColumns(text, '\t'), 9);
+
+  const Filled filled = Fill(text, 9, ignore);
+
+  const std::vector<Row> expected = {
+      {3, {"(1,)", "2", "Float 3mm", "500", "400", "0,40", "76,00", "15,20", "30,40"}},
+      {4, {"(2,)", "", " Floate 3mm", "", "", "0,00", "76,00", "0,00", "0,00"}},
+      {5, {"(3,)", "", "Float 3mm", "", "", "0,00", "76,00", "0,00", "0,00"}},
+      {7, {"", "1", "Kitt und Kleinmaterial", "", "", "0,40", "15,00", "", "6,00"}},
+      {8, {"", "1", "Glasentsorgung", "", "", "0,40", "7,50", "", "3,00"}},
+      {11, {"", "", "  T\xFCre / Fenster..", "", "", "", "", "80,00", "0,00"}},
+  };
+  EXPECT_EQ(filled.Rows, expected);
+  // The final line break yields record 17, which has no fields.
+  const std::vector<Drop> drops = {
+      {1, Verdict::Ignored, 0},  {2, Verdict::Empty, 0},    {6, Verdict::Empty, 0},
+      {9, Verdict::Empty, 0},    {10, Verdict::Ignored, 2}, {12, Verdict::Empty, 0},
+      {13, Verdict::Ignored, 4}, {14, Verdict::Ignored, 3}, {15, Verdict::Empty, 0},
+      {16, Verdict::Ignored, 1}, {17, Verdict::Empty, 0}};
+  EXPECT_EQ(filled.Drops, drops);
+}
+
+TEST(FillRowTable, CutsWideRowsAndFillsShortOnesWithEmptyCells) {
+  std::string wide;
+  for (int k = 1; k <= 41; ++k) wide += "c" + std::to_string(k) + (k < 41 ? "\t" : "");
+  const std::string text = wide + "\r\nonly\ttwo\r\n";
+  ASSERT_EQ(CountColumns(text, '\t'), 30);
+  const Filled filled = Fill(text, 30);
+  ASSERT_EQ(filled.Rows.size(), 2u);
+  ASSERT_EQ(filled.Rows[0].Cells.size(), 30u);
+  EXPECT_EQ(filled.Rows[0].Cells[29], "c30");
+  EXPECT_EQ(filled.Rows[1].Cells[1], "two");
+  EXPECT_EQ(filled.Rows[1].Cells[2], "");
+  EXPECT_EQ(filled.Rows[1].Cells[29], "");
+}
+
+TEST(FillRowTable, KeepsTheLastLineWithoutLineBreakAndCutsLongCells) {
+  const std::string long_text(130, 'x');
+  const Filled filled = Fill("a\tb\r\n" + long_text + "\tz", 2);
+  const std::vector<Row> expected = {{1, {"a", "b"}}, {2, {std::string(100, 'x'), "z"}}};
+  EXPECT_EQ(filled.Rows, expected);
+  EXPECT_TRUE(filled.Drops.empty());
+}
+
+TEST(FillRowTable, NeverKeepsEmptyLinesOrLinesOfBlanksAndTabs) {
+  const Filled filled = Fill("a\tb\r\n\r\n\t\t\r\n \t  \t \r\n\"\"\t\" \"\r\nc\td", 2);
+  const std::vector<Row> expected = {{1, {"a", "b"}}, {6, {"c", "d"}}};
+  EXPECT_EQ(filled.Rows, expected);
+  const std::vector<Drop> drops = {{2, Verdict::Empty, 0},
+                                   {3, Verdict::Empty, 0},
+                                   {4, Verdict::Empty, 0},
+                                   {5, Verdict::Empty, 0}};
+  EXPECT_EQ(filled.Drops, drops);
+}
+
+TEST(FillRowTable, TakesAnLfOnlyTextAsOneRow) {
+  const std::string text = "a\tb\nc\td\n";
+  EXPECT_EQ(CountColumns(text, '\t'), 2);
+  EXPECT_TRUE(ContainsRequiredLine(text, "cd"));
+  const std::vector<Row> expected = {{1, {"a", "b\nc"}}};
+  EXPECT_EQ(Fill(text, 2).Rows, expected);
+}
+
+TEST(FillRowTable, StoresUnquotedValuesOfQuotedFields) {
+  const std::vector<Row> expected = {{1, {"1", "Glas\t4mm\r\n\"klar\"", "x"}}, {2, {"2", "", ""}}};
+  EXPECT_EQ(Fill("1\t\"Glas\t4mm\r\n\"\"klar\"\"\"\tx\r\n2\r\n", 3).Rows, expected);
+  // An unclosed quote loses its record and everything after it.
+  EXPECT_EQ(Fill("1\ta\r\n2\t\"b\r\n3\tc\r\n", 2).Rows, (std::vector<Row>{{1, {"1", "a"}}}));
+}
+
+TEST(FillRowTable, DropsRowsThatContainAnIgnoreEntryAnywhere) {
+  const std::vector<std::string> ignore = {NormalizeText("Summe"),
+                                           NormalizeText("Glas entsorgung")};
+  const Filled filled = Fill(
+      "Summe\t\r\n1\tZwischen-Summe netto\r\n2\tSum me\r\n3\tAltglasentsorgung\r\n"
+      "4\tGlasentsorgung inkl. Summe\r\n5\tGlas\r\n",
+      2, ignore);
+  // Blanks inside a cell vanish before the comparison, so "Sum me" matches too; the comparison
+  // is case-sensitive, and the first entry in list order wins.
+  EXPECT_EQ(filled.Rows, (std::vector<Row>{{4, {"3", "Altglasentsorgung"}}, {6, {"5", "Glas"}}}));
+  const std::vector<Drop> drops = {{1, Verdict::Ignored, 0},
+                                   {2, Verdict::Ignored, 0},
+                                   {3, Verdict::Ignored, 0},
+                                   {5, Verdict::Ignored, 0},
+                                   {7, Verdict::Empty, 0}};
+  EXPECT_EQ(filled.Drops, drops);
+}
+
+TEST(FillRowTable, KeepsTheOtherDelimiterInsideIgnoreEntries) {
+  const std::vector<std::string> ignore = {NormalizeText("Summe;39")};
+  const Filled filled = Fill("Summe;39\r\n\"Summe;39\";x\r\n", 2, ignore, ';');
+  EXPECT_EQ(filled.Rows, (std::vector<Row>{{1, {"Summe", "39"}}}));
+}
+
+TEST(FillRowTable, IgnoresEntriesThatNormaliseToNothing) {
+  const std::vector<std::string> ignore = {NormalizeText(" \t ")};
+  EXPECT_EQ(Fill("a\tb", 2, ignore).Rows, (std::vector<Row>{{1, {"a", "b"}}}));
+}
+
+TEST(CheckRecord, JudgesTheReadersCurrentRecord) {
+  TCSVReader reader("x\t\"Sum\"\"me\"\r\n\tSum\tme\r\n \t", '\t');
+  const std::vector<std::string> ignore = {"Sum\"me", "Summe"};
+  reader.First();
+  EXPECT_EQ(CheckRecord(reader, ignore).Result, Verdict::Ignored);
+  EXPECT_EQ(CheckRecord(reader, ignore).Entry, 0u);
+  reader.Next();
+  EXPECT_EQ(CheckRecord(reader, ignore).Entry, 1u);
+  EXPECT_TRUE(IsIgnoredRecord(reader, ignore));
+  EXPECT_FALSE(IsIgnoredRecord(reader, {"Summen"}));
+  reader.Next();
+  EXPECT_EQ(CheckRecord(reader, {}).Result, Verdict::Empty);
+}
+
+}  // namespace
+}  // namespace zw

@@ -1,0 +1,72 @@
+#include "texttable/row_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zw {
+namespace {
+
+TEST(ColumnOfName, NamesThirtyColumnsByOneCharacterEach) {
+  EXPECT_EQ(ColumnOfName("A", 30), 0);
+  EXPECT_EQ(ColumnOfName("a", 30), 0);
+  EXPECT_EQ(ColumnOfName("Z", 30), 25);
+  EXPECT_EQ(ColumnOfName("z", 30), 25);
+  EXPECT_EQ(ColumnOfName("[", 30), 26);
+  EXPECT_EQ(ColumnOfName("\\", 30), 27);
+  EXPECT_EQ(ColumnOfName("]", 30), 28);
+  EXPECT_EQ(ColumnOfName("^", 30), 29);
+  for (int column = 0; column < 30; ++column) {
+    EXPECT_EQ(ColumnOfName(std::string(1, ColumnName(column)), 30), column);
+  }
+}
+
+TEST(ColumnOfName, FindsNothingForOtherNames) {
+  EXPECT_EQ(ColumnOfName("J", 9), std::nullopt);
+  EXPECT_EQ(ColumnOfName("I", 9), 8);
+  EXPECT_EQ(ColumnOfName("_", 30), std::nullopt);
+  EXPECT_EQ(ColumnOfName("{", 30), std::nullopt);
+  EXPECT_EQ(ColumnOfName("@", 30), std::nullopt);
+  EXPECT_EQ(ColumnOfName("\xC4", 30), std::nullopt);
+  EXPECT_EQ(ColumnOfName("", 30), std::nullopt);
+  EXPECT_EQ(ColumnOfName("AB", 30), std::nullopt);
+  EXPECT_EQ(ColumnOfName(" B", 30), std::nullopt);
+  EXPECT_EQ(ColumnOfName("B ", 30), std::nullopt);
+}
+
+TEST(RowTable, KeepsRowsInOrderBehindACursor) {
+  RowTable table;
+  table.DefineColumns(3);
+  EXPECT_TRUE(table.IsEmpty());
+  table.BeginRow(2);
+  table.AddCell("a");
+  table.AddCell("");
+  table.AddCell("c");
+  table.AddCell("beyond the columns");
+  table.BeginRow(5);
+  table.AddCell(std::string(101, 'x'));
+  EXPECT_FALSE(table.IsEmpty());
+
+  table.First();
+  EXPECT_EQ(table.SourceRecord(), 2);
+  EXPECT_EQ(table.RowText(), "ac");
+  EXPECT_EQ(table.Cell(2), "c");
+  EXPECT_EQ(table.Cell(3), "");
+  EXPECT_EQ(table.FindColumn("c"), 2);
+  EXPECT_EQ(table.FindColumn("D"), std::nullopt);
+  table.Next();
+  EXPECT_FALSE(table.Eof());
+  EXPECT_EQ(table.SourceRecord(), 5);
+  EXPECT_EQ(table.Cell(0), std::string(100, 'x'));
+  EXPECT_EQ(table.Cell(1), "");
+  table.Next();
+  EXPECT_TRUE(table.Eof());
+  EXPECT_EQ(table.Cell(0), "");
+
+  table.DefineColumns(1);
+  EXPECT_TRUE(table.IsEmpty());
+  EXPECT_TRUE(table.Eof());
+}
+
+}  // namespace
+}  // namespace zw

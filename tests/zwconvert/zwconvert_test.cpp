@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "app/regional_settings.h"
+#include "line_dump.h"
+#include "orderlines/uDataGridLines.h"
+#include "support/demo_data.h"
+#include "support/temp_folder.h"
+#include "zwconvert_options.h"
+#include "zwconvert_run.h"
+
+namespace zw {
+namespace {
+
+TEST(ZwconvertOptions, DefaultsMatchTheToolsConversion) {
+  const ZwconvertOptions options = ParseZwconvertOptions({});
+  EXPECT_EQ(options.InputPath, "-");
+  EXPECT_EQ(options.TemplatesDir, "");
+  EXPECT_EQ(options.Tax, "");
+  EXPECT_EQ(options.DecimalSeparator, ',');
+  EXPECT_EQ(options.ThousandSeparator, '.');
+  EXPECT_EQ(options.ListSeparator, ';');
+  EXPECT_FALSE(options.Explain);
+}
+
+TEST(ZwconvertOptions, ReadsEveryOptionInBothSpellings) {
+  const ZwconvertOptions options =
+      ParseZwconvertOptions({"--templates", "V", "--tax=19", "--decimal", ".", "--thousand=,",
+                             "--list", ",", "--format", "lines", "--explain", "datei.txt"});
+  EXPECT_EQ(options.TemplatesDir, "V");
+  EXPECT_EQ(options.Tax, "19");
+  EXPECT_EQ(options.DecimalSeparator, '.');
+  EXPECT_EQ(options.ThousandSeparator, ',');
+  EXPECT_EQ(options.ListSeparator, ',');
+  EXPECT_TRUE(options.Explain);
+  EXPECT_EQ(options.InputPath, "datei.txt");
+}
+
+TEST(ZwconvertOptions, RejectsBadUsage) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--decimal", ",,"}, {"--tax"}, {"--format", "pdf"}, {"--bogus"}, {"a.txt", "b.txt"},
+      {"--explain=1"},     {"--templates", ""}};
+  for (const auto& args : bad) {
+    EXPECT_THROW(ParseZwconvertOptions(args), UsageError) << args.front();
+  }
+}
+
+TEST(DumpLines, WritesEveryPropertyWithEscapes) {
+  TExDataGridLines lines;
+  TDataGridLine& line = lines.Add();
+  line.Second = "a\\b\r\nc\td";
+  line.Isnetto = true;
+  line.Row = -3;
+  const std::string dump = DumpLines(lines);
+  EXPECT_NE(dump.find("\nSecond=a\\\\b\\r\\nc\\td\n"), std::string::npos);
+  EXPECT_NE(dump.find("\nDM=false\n"), std::string::npos);
+  EXPECT_NE(dump.find("\nIsnetto=true\n"), std::string::npos);
+  EXPECT_NE(dump.find("\nRow=-3\n"), std::string::npos);
+  EXPECT_EQ(dump.rfind("Stueck=\n", 0), 0u);
+  EXPECT_EQ(dump.substr(dump.size() - 5), "L2=\n\n");
+  EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 25);
+}
+
+class ZwconvertRunTest : public ::testing::Test {
+ protected:
+  ZwconvertRunTest() : saved_(Settings()) {}
+  ~ZwconvertRunTest() override { ApplySettings(saved_); }
+
+  int Run(std::vector<std::string> args, const std::string& input) {
+    std::istringstream in(input);
+    out_.str("");
+    err_.str("");
+    return RunZwconvert(args, in, out_, err_);
+  }
+
+  RegionalSettings saved_;
+  test::TempFolder folder_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(ZwconvertRunTest, ConvertsTheDemoFromStandardInput) {
+  folder_.Write("glas.txt", test::DemoRules());
+  EXPECT_EQ(Run({"--templates", folder_.Path(), "--tax", "8"}, test::DemoCalculation()), 0);
+  EXPECT_NE(out_.str().find("Bezeichnung1=Glasentsorgung\n"), std::string::npos);
+  EXPECT_NE(out_.str().find("Steuer=8\n"), std::string::npos);
+  EXPECT_EQ(err_.str(), "");
+}
+
+TEST_F(ZwconvertRunTest, NoTemplateGivesStatusOneAndNoOutput) {
+  EXPECT_EQ(Run({"--templates", folder_.Path()}, test::DemoCalculation()), 1);
+  EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(ZwconvertRunTest, TheTextEndsAtItsFirstZeroByte) {
+  folder_.Write("t.txt", "Quantity=A\r\nDescription1=B\r\nPrice=C\r\n");
+  const std::string input = std::string("1\tvorher\t2\r\n", 12) + std::string(1, '\0') +
+                            "1\tnachher\t2\r\n";
+  EXPECT_EQ(Run({"--templates", folder_.Path()}, input), 0);
+  EXPECT_NE(out_.str().find("vorher"), std::string::npos);
+  EXPECT_EQ(out_.str().find("nachher"), std::string::npos);
+}
+
+TEST_F(ZwconvertRunTest, SeparatorsComeFromTheOptions) {
+  folder_.Write("t.txt", "Quantity=A\r\nDescription1=B\r\nPrice=C\r\n");
+  EXPECT_EQ(Run({"--templates", folder_.Path(), "--decimal", "."}, "1.5\tRohr\t2.25\r\n"), 0);
+  EXPECT_NE(out_.str().find("Stueck=1.5\n"), std::string::npos);
+  EXPECT_NE(out_.str().find("Einzelbetrag=2.25\n"), std::string::npos);
+}
+
+TEST_F(ZwconvertRunTest, ExplainTellsWhyTemplatesFailedAndWhatEachRowBecame) {
+  folder_.Write("a.txt", "MustContaintsLine=Gibt es nicht\r\nDescription1=C\r\n");
+  folder_.Write("a2.txt", "Quantity=B\r\n");
+  folder_.Write("b.txt", test::DemoRules());
+  EXPECT_EQ(Run({"--templates", folder_.Path(), "--explain"}, test::DemoCalculation()), 0);
+  const std::string report = err_.str();
+  EXPECT_NE(report.find("a.txt"), std::string::npos);
+  EXPECT_NE(report.find("MustContaintsLine"), std::string::npos);
+  EXPECT_NE(report.find("a2.txt"), std::string::npos);
+  EXPECT_NE(report.find("Description1 ist leer"), std::string::npos);
+  EXPECT_NE(report.find("Zeile 1: verworfen wegen IgnoreLines0"), std::string::npos);
+  EXPECT_NE(report.find("Zeile 3: Position 1"), std::string::npos);
+  EXPECT_NE(report.find("Zeile 4: "), std::string::npos);
+  EXPECT_NE(report.find("IgnoreNullQuantity"), std::string::npos);
+  EXPECT_NE(report.find("3 Positionen"), std::string::npos);
+  // Rows are reported in the order of the text.
+  EXPECT_LT(report.find("Zeile 3:"), report.find("Zeile 10:"));
+}
+
+TEST_F(ZwconvertRunTest, UnreadableInputOrBadUsageGivesStatusTwo) {
+  EXPECT_EQ(Run({"--templates", folder_.Path(), folder_.Path() + "fehlt.txt"}, ""), 2);
+  EXPECT_NE(err_.str().find("fehlt.txt kann nicht ge"), std::string::npos);
+  EXPECT_EQ(Run({"--bogus"}, ""), 2);
+  EXPECT_NE(err_.str().find("--bogus"), std::string::npos);
+  EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(ZwconvertRunTest, UnwritableTemplateFolderGivesStatusTwo) {
+  // A file where the folder should be: the default files cannot be written.
+  const std::string blocked = folder_.Write("Vorlagen", "kein Ordner");
+  EXPECT_EQ(Run({"--templates", blocked}, test::DemoCalculation()), 2);
+  EXPECT_NE(err_.str().find("kann nicht erstellt werden"), std::string::npos);
+}
+
+TEST_F(ZwconvertRunTest, HelpListsTheOptions) {
+  EXPECT_EQ(Run({"--help"}, ""), 0);
+  for (const char* option : {"--templates", "--tax", "--decimal", "--thousand", "--list",
+                             "--format", "--explain"}) {
+    EXPECT_NE(out_.str().find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace
+}  // namespace zw

@@ -1,0 +1,46 @@
+#include "line_dump.h"
+
+namespace zw {
+namespace {
+
+void AppendEscaped(std::string& out, const std::string& value) {
+  for (const char c : value) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+}  // namespace
+
+std::string DumpLines(const TCustomDataGridLines& lines) {
+  std::string out;
+  for (int i = 0; i < lines.Count(); ++i) {
+    const TDataGridLine& line = lines.Items(i);
+    for (const TDataGridLineProperty& property : DataGridLineProperties()) {
+      out.append(property.Name);
+      out += '=';
+      if (property.Text != nullptr) AppendEscaped(out, line.*property.Text);
+      if (property.Boolean != nullptr) out += line.*property.Boolean ? "true" : "false";
+      if (property.Integer != nullptr) out += std::to_string(line.*property.Integer);
+      out += '\n';
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+}  // namespace zw

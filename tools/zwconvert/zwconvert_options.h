@@ -1,0 +1,34 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zw {
+
+enum class OutputFormat { Lines };
+
+struct ZwconvertOptions {
+  std::string InputPath = "-";  // "-": standard input
+  std::string TemplatesDir;     // empty: "Vorlagen" next to the executable
+  std::string Tax;
+  char DecimalSeparator = ',';
+  char ThousandSeparator = '.';
+  char ListSeparator = ';';
+  OutputFormat Format = OutputFormat::Lines;
+  bool Explain = false;
+  bool Help = false;
+};
+
+// Bad command line; the message says what is wrong.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The options of the arguments after the program name. Throws UsageError.
+ZwconvertOptions ParseZwconvertOptions(const std::vector<std::string>& args);
+
+extern const char* const kZwconvertUsage;
+
+}  // namespace zw

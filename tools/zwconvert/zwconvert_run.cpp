@@ -1,0 +1,110 @@
+#include "zwconvert_run.h"
+
+#include <exception>
+
+#include "app/regional_settings.h"
+#include "app/template_loop.h"
+#include "base/errors.h"
+#include "base/file_system.h"
+#include "console_text.h"
+#include "explain_report.h"
+#include "line_dump.h"
+#include "mapping/row_mapping.h"
+#include "templates/template_files.h"
+#include "zwconvert_options.h"
+
+namespace zw {
+namespace {
+
+constexpr int kConverted = 0;
+constexpr int kNoTemplate = 1;
+constexpr int kFailed = 2;
+
+// The clipboard text as CF_TEXT holds it: up to the first zero byte.
+std::string ReadInput(const std::string& path, std::istream& in) {
+  std::string text;
+  if (path == "-") {
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) throw Error("Die Standardeingabe kann nicht gelesen werden");
+  } else {
+    text = ReadFileBytes(path);
+  }
+  const std::size_t zero = text.find('\0');
+  if (zero != std::string::npos) text.resize(zero);
+  return text;
+}
+
+// Cuts the winner's long descriptions and tells the report which lines were cut.
+void SplitDescriptions(TExDataGridLines& lines, int limit, ExplainReport* report) {
+  std::vector<std::size_t> lengths;
+  for (int i = 0; i < lines.Count(); ++i) lengths.push_back(lines.Items(i).Bezeichnung1.size());
+  SplitLongDescriptions(lines, limit);
+  if (report == nullptr) return;
+  for (int i = 0; i < lines.Count(); ++i) {
+    const std::size_t kept = lines.Items(i).Bezeichnung1.size();
+    if (kept != lengths[static_cast<std::size_t>(i)]) report->OnDescriptionCut(i + 1, kept, limit);
+  }
+}
+
+int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out,
+            std::string& explanation) {
+  const std::string text = ReadInput(options.InputPath, in);
+
+  InitRegionalSettings(ExecutableFolder());
+  SetNumberSeparators(options.DecimalSeparator, options.ThousandSeparator);
+  SetListSeparator(options.ListSeparator);
+
+  ExplainReport report(explanation);
+  TemplateLoopOptions loop;
+  loop.Folder = options.TemplatesDir.empty() ? TemplateFolder()
+                                             : PrepareTemplateFolder(options.TemplatesDir);
+  if (options.Explain) loop.Observer = &report;
+
+  TExDataGridLines lines;
+  const std::optional<WinningTemplate> winner = RunTemplates(text, options.Tax, lines, loop);
+  if (!winner) {
+    if (options.Explain) report.OnNoWinner();
+    return kNoTemplate;
+  }
+  SplitDescriptions(lines, winner->DescriptionLimit, options.Explain ? &report : nullptr);
+
+  switch (options.Format) {
+    case OutputFormat::Lines:
+      out << DumpLines(lines);
+      break;
+  }
+  out.flush();
+  return kConverted;
+}
+
+}  // namespace
+
+int RunZwconvert(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+  ZwconvertOptions options;
+  try {
+    options = ParseZwconvertOptions(args);
+  } catch (const UsageError& error) {
+    err << "zwconvert: " << ToConsoleText(error.what()) << "\n"
+        << ToConsoleText("Hilfe: zwconvert --help") << "\n";
+    return kFailed;
+  }
+  if (options.Help) {
+    out << ToConsoleText(kZwconvertUsage);
+    return kConverted;
+  }
+
+  std::string explanation;
+  int status = kFailed;
+  try {
+    status = Convert(options, in, out, explanation);
+  } catch (const std::exception& error) {
+    err << ToConsoleText(explanation) << "zwconvert: " << ToConsoleText(error.what()) << "\n";
+    return kFailed;
+  }
+  err << ToConsoleText(explanation);
+  return status;
+}
+
+}  // namespace zw
