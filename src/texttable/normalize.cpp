@@ -40,7 +40,7 @@ int CountColumns(std::string_view text, char delimiter) {
         std::max(widest, static_cast<std::size_t>(std::count(line.begin(), line.end(), delimiter)));
   });
   if (widest == 0) return 0;
-  return static_cast<int>(std::min<std::size_t>(widest + 1, 40));
+  return static_cast<int>(std::min<std::size_t>(widest + 1, kMaxColumns));
 }
 
 bool ContainsRequiredLine(std::string_view text, std::string_view normalized_required) {

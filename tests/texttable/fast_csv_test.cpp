@@ -42,7 +42,8 @@ TEST(TCSVReader, TakesAnLfOnlyTextAsOneRecord) {
 TEST(TCSVReader, UnquotesQuotedFields) {
   EXPECT_EQ(ReadAll("\"a\"\"b\"\t\"\"\t\"\"\"\"\"\"\tx\"y\""),
             (std::vector<Record>{{"a\"b", "", "\"\"", "x\"y\""}}));
-  // Delimiters and line breaks inside quotes belong to the field.
+  // Delimiters and line breaks inside quotes belong to the field, also right after a pair.
+  EXPECT_EQ(ReadAll("\"5\"\"\t7\"\"\"\tx"), (std::vector<Record>{{"5\"\t7\"", "x"}}));
   EXPECT_EQ(ReadAll("1\t\"Glas\t4mm\r\nklar\"\t2\r\n3"),
             (std::vector<Record>{{"1", "Glas\t4mm\r\nklar", "2"}, {"3"}}));
   // Only the last character of the field goes, not what follows the closing quote.
