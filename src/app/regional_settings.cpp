@@ -62,8 +62,8 @@ RegionalSettings SettingsFromIni(std::string_view ini_text) {
     settings.ThousandSeparator = '\'';
   }
   settings.UpdateFormatSettings = false;
-  settings.ShortDateFormat = std::string("dd") + settings.DateSeparator + "mm" +
-                             settings.DateSeparator + "yyyy";
+  settings.ShortDateFormat =
+      std::string("dd") + settings.DateSeparator + "mm" + settings.DateSeparator + "yyyy";
   return settings;
 }
 

@@ -10,7 +10,7 @@ namespace zw {
 struct RegionalSettings {
   char DecimalSeparator = ',';
   char ThousandSeparator = '.';
-  char ListSeparator = ';';  // between CSV fields
+  char ListSeparator = ';';              // between CSV fields
   std::string CurrencyString = " \x80";  // blank and euro sign
   int CurrencyFormat = 1;                // amount, then currency string
   int NegCurrFormat = 5;                 // minus sign, amount, currency string

@@ -45,7 +45,7 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
     const int record = table.SourceRecord();
     if (current != nullptr) {
       if (const std::optional<std::string> more = IsContinuationRow(description_key, table)) {
-        current->Bezeichnung1 += "  " + *more;
+        current->Bezeichnung1.append("  ").append(*more);
         observer.OnAppended(record, *current);
         continue;
       }
@@ -79,7 +79,7 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
     line.Isnetto = true;
     line.DM = false;
     if (amounts.Price == 0 && empty_price_as_text) {
-      line.TypeLine = "-";
+      line.TypeLine.assign(1, '-');
       line.Steuer.clear();
       line.Stueck.clear();
       line.Einzelbetrag.clear();

@@ -21,11 +21,11 @@ struct WinningTemplate {
 
 // Why a template produced no order lines.
 enum class TemplateSkip {
-  NoDelimiter,        // the delimiter occurs in no line of the text
-  NoRequiredLine,     // no line contains "MustContaintsLine"
-  NoDescription,      // "Description1" is empty
-  NoRows,             // every record was dropped
-  NoLines,            // every row was dropped
+  NoDelimiter,     // the delimiter occurs in no line of the text
+  NoRequiredLine,  // no line contains "MustContaintsLine"
+  NoDescription,   // "Description1" is empty
+  NoRows,          // every record was dropped
+  NoLines,         // every row was dropped
 };
 
 // Why a row of the table became no order line of its own.

@@ -7,6 +7,8 @@ FileCreateError::FileCreateError(const std::string& path)
 
 // "\xF6" is the o umlaut in Windows-1252.
 FileOpenError::FileOpenError(const std::string& path)
-    : Error("Datei " + path + " kann nicht ge\xF6" "ffnet werden") {}
+    : Error("Datei " + path +
+            " kann nicht ge\xF6"
+            "ffnet werden") {}
 
 }  // namespace zw

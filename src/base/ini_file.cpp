@@ -33,7 +33,8 @@ IniFile::IniFile(std::string_view text) {
     if (line.empty() || line.front() == ';') return;
     if (line.front() == '[') {
       const std::size_t close = line.find(']');
-      section = std::string(line.substr(1, close == std::string_view::npos ? line.npos : close - 1));
+      section =
+          std::string(line.substr(1, close == std::string_view::npos ? line.npos : close - 1));
       return;
     }
     const std::size_t equals = line.find('=');

@@ -19,7 +19,9 @@ class TemplateLoopTest : public ::testing::Test {
   TemplateLoopTest() : saved_(Settings()) { SetNumberSeparators(',', '.'); }
   ~TemplateLoopTest() override { ApplySettings(saved_); }
 
-  void AddTemplate(const std::string& name, const std::string& rules) { folder_.Write(name, rules); }
+  void AddTemplate(const std::string& name, const std::string& rules) {
+    folder_.Write(name, rules);
+  }
 
   std::optional<WinningTemplate> Run(const std::string& text, const std::string& tax = "8") {
     TemplateLoopOptions options;
@@ -92,8 +94,9 @@ TEST_F(TemplateLoopTest, OnlyTheFirstApplyingTemplateInNameOrderIsUsed) {
 }
 
 TEST_F(TemplateLoopTest, ATemplateWhoseRowsAreAllDroppedLetsTheNextOneTry) {
-  AddTemplate("a.txt", "IgnoreLines0=Float\r\nIgnoreLines1=Kitt\r\nIgnoreLines2=Glas\r\n"
-                       "Quantity=B\r\nDescription1=C\r\nTotalRow=I\r\n");
+  AddTemplate("a.txt",
+              "IgnoreLines0=Float\r\nIgnoreLines1=Kitt\r\nIgnoreLines2=Glas\r\n"
+              "Quantity=B\r\nDescription1=C\r\nTotalRow=I\r\n");
   AddTemplate("b.txt", test::DemoRules());
   const auto winner = Run(test::DemoCalculation());
   ASSERT_TRUE(winner);
@@ -126,13 +129,17 @@ TEST_F(TemplateLoopTest, ARowAfterADroppedRowIsNotAppended) {
 }
 
 TEST_F(TemplateLoopTest, ADescriptionOnlyFirstRowBecomesATextLine) {
-  AddTemplate("t.txt", std::string(kSimpleRules) +
-                           "IgnoreNullQuantity=0\r\nEmptyPriceAsTextLine=1\r\n");
-  ASSERT_TRUE(Run("\t\xDC" "berschrift\t\r\n2\tFenster\t20\r\n\tDetail\t\r\n"));
+  AddTemplate("t.txt",
+              std::string(kSimpleRules) + "IgnoreNullQuantity=0\r\nEmptyPriceAsTextLine=1\r\n");
+  ASSERT_TRUE(
+      Run("\t\xDC"
+          "berschrift\t\r\n2\tFenster\t20\r\n\tDetail\t\r\n"));
   ASSERT_EQ(lines_.Count(), 2);
   const TDataGridLine& text_line = lines_.Items(0);
   EXPECT_EQ(text_line.TypeLine, "-");
-  EXPECT_EQ(text_line.Bezeichnung1, "\xDC" "berschrift");
+  EXPECT_EQ(text_line.Bezeichnung1,
+            "\xDC"
+            "berschrift");
   EXPECT_EQ(text_line.Stueck, "");
   EXPECT_EQ(text_line.Einzelbetrag, "");
   EXPECT_EQ(text_line.Steuer, "");
@@ -211,8 +218,8 @@ TEST(DescriptionLimitOf, ReadsAnIntegerOrFifty) {
 }
 
 TEST(IgnoreEntriesOf, KeepsNormalisedNonEmptyValuesWithTheirKeyIndex) {
-  const IgnoreEntries entries =
-      IgnoreEntriesOf(TemplateRules({"IgnoreLines0=a b\tc", "IgnoreLines1=", "IgnoreLines2=Summe"}));
+  const IgnoreEntries entries = IgnoreEntriesOf(
+      TemplateRules({"IgnoreLines0=a b\tc", "IgnoreLines1=", "IgnoreLines2=Summe"}));
   EXPECT_EQ(entries.Texts, (std::vector<std::string>{"abc", "Summe"}));
   EXPECT_EQ(entries.KeyIndex, (std::vector<std::size_t>{0, 2}));
 }
@@ -226,7 +233,8 @@ TEST_F(TemplateLoopTest, UnwritableFolderEndsTheLoopWithTheError) {
 // Records the fate of every record, as zwconvert --explain reports it.
 class FateRecorder final : public TemplateLoopObserver {
  public:
-  void OnRecordDropped(int record, const RecordCheck& check, const IgnoreEntries& entries) override {
+  void OnRecordDropped(int record, const RecordCheck& check,
+                       const IgnoreEntries& entries) override {
     fates[record] = check.Result == RecordCheck::Verdict::Empty
                         ? "empty"
                         : "IgnoreLines" + std::to_string(entries.KeyIndex[check.Entry]);

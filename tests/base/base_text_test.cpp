@@ -37,8 +37,9 @@ TEST(ForEachLine, SplitsAtCrLfLoneCrAndLoneLfWithoutATrailingEmptyLine) {
 
 TEST(CompareAsUpperCase, OrdersNamesAsNtfsDoes) {
   std::vector<std::string> names = {"b.txt", "_x.txt", "A.txt", "\xE4pfel.txt", "Z.txt", "a1.txt"};
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return CompareAsUpperCase(a, b) < 0; });
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return CompareAsUpperCase(a, b) < 0;
+  });
   // Upper case puts "_" (0x5F) after the letters and the umlaut (0xC4) after ASCII.
   EXPECT_EQ(names, (std::vector<std::string>{"A.txt", "a1.txt", "b.txt", "Z.txt", "_x.txt",
                                              "\xE4pfel.txt"}));

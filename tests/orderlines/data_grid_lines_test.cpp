@@ -9,11 +9,14 @@ namespace {
 TEST(DataGridLine, PropertiesAreTheTwentyFourInPublishedOrder) {
   std::vector<std::string> names;
   for (const auto& property : DataGridLineProperties()) names.emplace_back(property.Name);
-  EXPECT_EQ(names, (std::vector<std::string>{
-                       "Stueck", "Einheit", "Bezeichnung1", "Bezeichnung2", "BestellNummer",
-                       "Seriennummer", "Artikelnummer", "Einzelbetrag", "Steuer", "SummeBetrag",
-                       "intern", "ID_Artikel", "Rabatt", "Second", "DM", "TypeLine", "Isnetto",
-                       "User", "Row", "Rows", "Hash", "Pos", "ExtraData", "L2"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Stueck",        "Einheit",       "Bezeichnung1",
+                                             "Bezeichnung2",  "BestellNummer", "Seriennummer",
+                                             "Artikelnummer", "Einzelbetrag",  "Steuer",
+                                             "SummeBetrag",   "intern",        "ID_Artikel",
+                                             "Rabatt",        "Second",        "DM",
+                                             "TypeLine",      "Isnetto",       "User",
+                                             "Row",           "Rows",          "Hash",
+                                             "Pos",           "ExtraData",     "L2"}));
 }
 
 TEST(DataGridLine, ANewLineHasEveryDefault) {

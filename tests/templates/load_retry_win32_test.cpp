@@ -54,7 +54,9 @@ TEST(LoadTextWithRetryWin32, GivesUpAfterOneHundredAttemptsWithTheOpenError) {
     LoadTextWithRetry(rules, path, sleeper);
     FAIL() << "no error";
   } catch (const FileOpenError& error) {
-    EXPECT_EQ(std::string(error.what()), "Datei " + path + " kann nicht ge\xF6" "ffnet werden");
+    EXPECT_EQ(std::string(error.what()), "Datei " + path +
+                                             " kann nicht ge\xF6"
+                                             "ffnet werden");
   }
   EXPECT_EQ(sleeper.pauses.size(), 99u);
 }

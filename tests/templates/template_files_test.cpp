@@ -25,17 +25,22 @@ std::vector<std::string> NamesOf(const std::vector<std::string>& paths, const st
 
 TEST(DefaultTemplates, DemoRulesAreTheShippedBytes) {
   const std::string t = "\t";
-  const std::string heading = "(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2\tPreis/m\xB2\tCHF/Stk\tTotal/CHF";
+  const std::string heading =
+      "(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2\tPreis/m\xB2\tCHF/Stk\tTotal/CHF";
   const std::string expected =
       ";Beispieldatei, diese Datei wird nicht(!) vom Programm benutzt. Sie m\xFCssen mindestenes "
       "eine eigene Datei erstellen\r\n"
       "Delimeter=TAB\r\n"
-      "IgnoreLines0=" + heading + "\r\n"
+      "IgnoreLines0=" +
+      heading +
+      "\r\n"
       "IgnoreLines2=\t\t\tRechnungsbetrag in CHF\r\n"
       "IgnoreLines3=\tStd\tBezeichnung\t\t\t\t\tCHF/Std\tTotal/CHF\r\n"
       "IgnoreLines4=+8% MwSt.\r\n"
       "IgnoreLines5=Summe\r\n"
-      "MustContaintsLine=" + heading + "\r\n"
+      "MustContaintsLine=" +
+      heading +
+      "\r\n"
       "PosNumber=A\r\nQuantity=B\r\nQuantityUnit=\r\nDescription1=C\r\nPartNumber=\r\nPrice=H\r\n"
       "TaxValue=\r\nLongText=Masse in mm: [D] X [E] = [F] m\xB2\r\nDescription1ToLongText=\r\n"
       "TotalRow=I\r\nDirectToBrevanta=1\r\nIgnoreNullQuantity=1\r\nEmptyPriceAsTextLine=1\r\n";
@@ -107,8 +112,8 @@ TEST(ListTemplateFiles, DescriptionAndDemoAreRewrittenButTheUsersEmptyTemplateSt
 
 TEST(ListTemplateFiles, TakesTextFilesOnlyInUpperCaseNameOrder) {
   TempFolder temp;
-  for (const char* name : {"zeta.txt", "Alpha.TXT", "_unten.txt", "beta.txt.bak", "gamma.csv",
-                           "b.txt", "DEMO.TXT"}) {
+  for (const char* name :
+       {"zeta.txt", "Alpha.TXT", "_unten.txt", "beta.txt.bak", "gamma.csv", "b.txt", "DEMO.TXT"}) {
     temp.Write(name, "x");
   }
   std::filesystem::create_directory(temp.Path() + "ordner.txt");

@@ -40,8 +40,8 @@ TEST(ZwconvertOptions, ReadsEveryOptionInBothSpellings) {
 
 TEST(ZwconvertOptions, RejectsBadUsage) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--decimal", ",,"}, {"--tax"}, {"--format", "pdf"}, {"--bogus"}, {"a.txt", "b.txt"},
-      {"--explain=1"},     {"--templates", ""}};
+      {"--decimal", ",,"}, {"--tax"},       {"--format", "pdf"}, {"--bogus"},
+      {"a.txt", "b.txt"},  {"--explain=1"}, {"--templates", ""}};
   for (const auto& args : bad) {
     EXPECT_THROW(ParseZwconvertOptions(args), UsageError) << args.front();
   }
@@ -96,8 +96,8 @@ TEST_F(ZwconvertRunTest, NoTemplateGivesStatusOneAndNoOutput) {
 
 TEST_F(ZwconvertRunTest, TheTextEndsAtItsFirstZeroByte) {
   folder_.Write("t.txt", "Quantity=A\r\nDescription1=B\r\nPrice=C\r\n");
-  const std::string input = std::string("1\tvorher\t2\r\n", 12) + std::string(1, '\0') +
-                            "1\tnachher\t2\r\n";
+  const std::string input =
+      std::string("1\tvorher\t2\r\n", 12) + std::string(1, '\0') + "1\tnachher\t2\r\n";
   EXPECT_EQ(Run({"--templates", folder_.Path()}, input), 0);
   EXPECT_NE(out_.str().find("vorher"), std::string::npos);
   EXPECT_EQ(out_.str().find("nachher"), std::string::npos);
@@ -146,8 +146,8 @@ TEST_F(ZwconvertRunTest, UnwritableTemplateFolderGivesStatusTwo) {
 
 TEST_F(ZwconvertRunTest, HelpListsTheOptions) {
   EXPECT_EQ(Run({"--help"}, ""), 0);
-  for (const char* option : {"--templates", "--tax", "--decimal", "--thousand", "--list",
-                             "--format", "--explain"}) {
+  for (const char* option :
+       {"--templates", "--tax", "--decimal", "--thousand", "--list", "--format", "--explain"}) {
     EXPECT_NE(out_.str().find(option), std::string::npos) << option;
   }
 }

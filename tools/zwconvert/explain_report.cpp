@@ -20,7 +20,6 @@ std::string DelimiterName(char delimiter) {
   return "\"" + std::string(1, delimiter) + "\"";
 }
 
-
 }  // namespace
 
 void ExplainReport::Line(const std::string& text) {
@@ -78,8 +77,8 @@ void ExplainReport::OnRecordDropped(int record, const RecordCheck& check,
     Row(record, "verworfen, leer");
     return;
   }
-  Row(record, "verworfen wegen IgnoreLines" +
-       std::to_string(entries.KeyIndex[check.Entry]) + " " + Quoted(entries.Texts[check.Entry]));
+  Row(record, "verworfen wegen IgnoreLines" + std::to_string(entries.KeyIndex[check.Entry]) + " " +
+                  Quoted(entries.Texts[check.Entry]));
 }
 
 void ExplainReport::OnNewLine(int record, const TDataGridLine& line) {
@@ -93,17 +92,21 @@ void ExplainReport::OnNewLine(int record, const TDataGridLine& line) {
 }
 
 void ExplainReport::OnAppended(int record, const TDataGridLine& line) {
-  Row(record, "an die Bezeichnung von Position " + std::to_string(line.Index() + 1) +
-       " angeh\xE4ngt");
+  Row(record,
+      "an die Bezeichnung von Position " + std::to_string(line.Index() + 1) + " angeh\xE4ngt");
 }
 
 void ExplainReport::OnRowDropped(int record, RowDrop reason) {
   switch (reason) {
     case RowDrop::NullQuantity:
-      Row(record, "\xFC" "bersprungen, Menge und Summe sind 0 (IgnoreNullQuantity)");
+      Row(record,
+          "\xFC"
+          "bersprungen, Menge und Summe sind 0 (IgnoreNullQuantity)");
       break;
     case RowDrop::EmptyDescription:
-      Row(record, "\xFC" "bersprungen, die Spalte von Description1 ist leer");
+      Row(record,
+          "\xFC"
+          "bersprungen, die Spalte von Description1 ist leer");
       break;
   }
 }
@@ -116,8 +119,9 @@ void ExplainReport::OnWinner(int line_count) {
 
 void ExplainReport::OnDescriptionCut(int line_number, std::size_t kept_length, int limit) {
   Line("  Position " + std::to_string(line_number) + ": Bezeichnung nach " +
-       std::to_string(kept_length) + " Zeichen in den Langtext verschoben (Description1ToLongText=" +
-       std::to_string(limit) + ")");
+       std::to_string(kept_length) +
+       " Zeichen in den Langtext verschoben (Description1ToLongText=" + std::to_string(limit) +
+       ")");
 }
 
 void ExplainReport::OnNoWinner() {

@@ -29,7 +29,8 @@ const char* const kZwconvertUsage =
 namespace {
 
 char SingleCharacter(const std::string& option, const std::string& value) {
-  if (value.size() != 1) throw UsageError(option + " erwartet genau ein Zeichen: \"" + value + "\"");
+  if (value.size() != 1)
+    throw UsageError(option + " erwartet genau ein Zeichen: \"" + value + "\"");
   return value.front();
 }
 

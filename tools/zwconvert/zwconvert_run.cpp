@@ -25,7 +25,8 @@ std::string ReadInput(const std::string& path, std::istream& in) {
   std::string text;
   if (path == "-") {
     char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+      text.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) throw Error("Die Standardeingabe kann nicht gelesen werden");
   } else {
     text = ReadFileBytes(path);
@@ -57,8 +58,8 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
 
   ExplainReport report(explanation);
   TemplateLoopOptions loop;
-  loop.Folder = options.TemplatesDir.empty() ? TemplateFolder()
-                                             : PrepareTemplateFolder(options.TemplatesDir);
+  loop.Folder =
+      options.TemplatesDir.empty() ? TemplateFolder() : PrepareTemplateFolder(options.TemplatesDir);
   if (options.Explain) loop.Observer = &report;
 
   TExDataGridLines lines;
