@@ -62,6 +62,7 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
       continue;
     }
 
+    if (lines.Count() >= kMaxOrderLines) throw TooManyLinesError();
     TDataGridLine& line = lines.Add();
     current = &line;
     if (auto pos = CellOfKey(rules, table, "PosNumber")) line.Pos = *pos;
@@ -89,6 +90,10 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
 }
 
 }  // namespace
+
+TooManyLinesError::TooManyLinesError()
+    : Error("Der Text ergibt mehr als " + std::to_string(kMaxOrderLines) +
+            " Positionen und wird nicht umgewandelt") {}
 
 IgnoreEntries IgnoreEntriesOf(const TemplateRules& rules) {
   IgnoreEntries entries;

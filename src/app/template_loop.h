@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/errors.h"
 #include "base/sleeper.h"
 #include "orderlines/uDataGridLines.h"
 #include "templates/template_rules.h"
@@ -55,6 +56,15 @@ class TemplateLoopObserver {
   virtual void OnWinner(int /*line_count*/) {}
 };
 
+// A text that would give more order lines than any order holds is not converted: the loop
+// stops with this error before the clipboard is touched, so the copied text stays.
+constexpr int kMaxOrderLines = 200000;
+
+class TooManyLinesError : public Error {
+ public:
+  TooManyLinesError();
+};
+
 struct TemplateLoopOptions {
   std::string Folder;  // the template folder, ending in the path delimiter
   Sleeper* RetrySleeper = &SystemSleeper();
@@ -62,7 +72,8 @@ struct TemplateLoopOptions {
 };
 
 // Tries the templates of the folder in order on the clipboard text and fills the order lines
-// with those of the first template that yields any. Template file errors are passed on.
+// with those of the first template that yields any. Template file errors and
+// TooManyLinesError are passed on.
 std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::string& default_tax,
                                             TExDataGridLines& lines,
                                             const TemplateLoopOptions& options);

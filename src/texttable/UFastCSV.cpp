@@ -1,5 +1,7 @@
 #include "texttable/UFastCSV.h"
 
+#include <limits>
+
 #include "base/errors.h"
 
 namespace zw {
@@ -15,6 +17,9 @@ constexpr std::size_t kInitialSlots = 100;
 }  // namespace
 
 TCSVReader::TCSVReader(std::string_view text, char delimiter) : delimiter_(delimiter) {
+  if (text.size() >= std::numeric_limits<std::uint32_t>::max() - 2) {
+    throw Error("Der Text ist zu gro\xDF");
+  }
   buffer_.reserve(text.size() + 2);
   buffer_.append(text);
   // The extra CR ends a last line that has no line break; the NUL stops every scan.
@@ -102,7 +107,8 @@ bool TCSVReader::SkipQuoted(std::size_t& at) {
 void TCSVReader::StoreField(std::size_t start, std::size_t end) {
   const auto index = static_cast<std::size_t>(field_count_);
   if (index == fields_.size()) fields_.emplace_back();
-  fields_[index] = FieldSlot{start, end - start};
+  fields_[index] =
+      FieldSlot{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)};
   ++field_count_;
 }
 

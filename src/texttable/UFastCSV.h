@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,10 @@ class TCSVReader {
   void AppendField(int index, std::string& out) const;
 
  private:
+  // 32-bit offsets halve the slots of a line of many empty fields; texts stay below 4 GiB.
   struct FieldSlot {
-    std::size_t Start = 0;
-    std::size_t Length = 0;
+    std::uint32_t Start = 0;
+    std::uint32_t Length = 0;
   };
 
   void ReadRecord();

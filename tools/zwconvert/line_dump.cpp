@@ -1,5 +1,7 @@
 #include "line_dump.h"
 
+#include <sstream>
+
 namespace zw {
 namespace {
 
@@ -26,9 +28,11 @@ void AppendEscaped(std::string& out, const std::string& value) {
 
 }  // namespace
 
-std::string DumpLines(const TCustomDataGridLines& lines) {
+void DumpLines(const TCustomDataGridLines& lines, std::ostream& stream) {
+  // One line at a time, so a huge conversion is not held twice in memory.
   std::string out;
   for (int i = 0; i < lines.Count(); ++i) {
+    out.clear();
     const TDataGridLine& line = lines.Items(i);
     for (const TDataGridLineProperty& property : DataGridLineProperties()) {
       out.append(property.Name);
@@ -39,8 +43,14 @@ std::string DumpLines(const TCustomDataGridLines& lines) {
       out += '\n';
     }
     out += '\n';
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
   }
-  return out;
+}
+
+std::string DumpLines(const TCustomDataGridLines& lines) {
+  std::ostringstream out;
+  DumpLines(lines, out);
+  return out.str();
 }
 
 }  // namespace zw

@@ -72,7 +72,7 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
 
   switch (options.Format) {
     case OutputFormat::Lines:
-      out << DumpLines(lines);
+      DumpLines(lines, out);
       break;
   }
   out.flush();
