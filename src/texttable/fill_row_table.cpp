@@ -11,6 +11,7 @@ namespace {
 RecordCheck CheckRecordWith(const TCSVReader& reader,
                             const std::vector<std::string>& ignore_entries, std::string& joined,
                             std::string& normalized) {
+  if (reader.FieldCount() == 0) return {RecordCheck::Verdict::NoFields, 0};
   joined.clear();
   for (int field = 0; field < reader.FieldCount(); ++field) reader.AppendField(field, joined);
   NormalizeTextInto(joined, normalized);

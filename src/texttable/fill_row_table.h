@@ -13,7 +13,9 @@ namespace zw {
 
 // Why a record of the text is kept out of the table.
 struct RecordCheck {
-  enum class Verdict { Keep, Empty, Ignored };
+  // NoFields: an empty line (also the one after the text's final line break);
+  // Empty: fields of blanks and tabs only; Ignored: an ignore entry matched.
+  enum class Verdict { Keep, NoFields, Empty, Ignored };
   Verdict Result = Verdict::Keep;
   std::size_t Entry = 0;  // index into the ignore entries when Ignored
 };

@@ -100,7 +100,7 @@ TEST(FillRowTable, RunsTheDemoCalculation) {
       {1, Verdict::Ignored, 0},  {2, Verdict::Empty, 0},    {6, Verdict::Empty, 0},
       {9, Verdict::Empty, 0},    {10, Verdict::Ignored, 2}, {12, Verdict::Empty, 0},
       {13, Verdict::Ignored, 4}, {14, Verdict::Ignored, 3}, {15, Verdict::Empty, 0},
-      {16, Verdict::Ignored, 1}, {17, Verdict::Empty, 0}};
+      {16, Verdict::Ignored, 1}, {17, Verdict::NoFields, 0}};
   EXPECT_EQ(filled.Drops, drops);
 }
 
@@ -130,7 +130,7 @@ TEST(FillRowTable, NeverKeepsEmptyLinesOrLinesOfBlanksAndTabs) {
   const Filled filled = Fill("a\tb\r\n\r\n\t\t\r\n \t  \t \r\n\"\"\t\" \"\r\nc\td", 2);
   const std::vector<Row> expected = {{1, {"a", "b"}}, {6, {"c", "d"}}};
   EXPECT_EQ(filled.Rows, expected);
-  const std::vector<Drop> drops = {{2, Verdict::Empty, 0},
+  const std::vector<Drop> drops = {{2, Verdict::NoFields, 0},
                                    {3, Verdict::Empty, 0},
                                    {4, Verdict::Empty, 0},
                                    {5, Verdict::Empty, 0}};
@@ -166,7 +166,7 @@ TEST(FillRowTable, DropsRowsThatContainAnIgnoreEntryAnywhere) {
                                    {2, Verdict::Ignored, 0},
                                    {3, Verdict::Ignored, 0},
                                    {5, Verdict::Ignored, 0},
-                                   {7, Verdict::Empty, 0}};
+                                   {7, Verdict::NoFields, 0}};
   EXPECT_EQ(filled.Drops, drops);
 }
 

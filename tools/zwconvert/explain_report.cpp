@@ -73,6 +73,8 @@ void ExplainReport::OnSkipped(TemplateSkip reason) {
 
 void ExplainReport::OnRecordDropped(int record, const RecordCheck& check,
                                     const IgnoreEntries& entries) {
+  // Empty lines need no explanation.
+  if (check.Result == RecordCheck::Verdict::NoFields) return;
   if (check.Result == RecordCheck::Verdict::Empty) {
     Row(record, "verworfen, leer");
     return;
