@@ -35,17 +35,17 @@ void BM_Conversion(benchmark::State& state) {
   const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
   zw::TemplateLoopOptions options;
   options.Folder = BenchmarkTemplateFolder();
-  std::size_t peak = 0;
-  for (auto _ : state) {
-    zw::bench::ResetHeapPeak();
-    const std::size_t before = zw::bench::HeapInUse();
+  const auto convert = [&] {
     zw::TExDataGridLines lines;
     const auto winner = zw::RunTemplates(text, "8", lines, options);
     if (!winner || lines.Count() != state.range(0)) state.SkipWithError("demo did not convert");
     zw::SplitLongDescriptions(lines, winner ? winner->DescriptionLimit : 50);
     benchmark::DoNotOptimize(lines.Items(0).Einzelbetrag.data());
-    peak = std::max(peak, zw::bench::HeapPeak() - before);
-  }
+  };
+  zw::bench::StartHeapCount();
+  convert();
+  const std::size_t peak = zw::bench::StopHeapCount();
+  for (auto _ : state) convert();
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["text_MB"] = static_cast<double>(text.size()) / 1e6;
   state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;

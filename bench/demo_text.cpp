@@ -10,7 +10,7 @@ std::string DemoLikeText(int rows) {
   for (int i = 1; i <= rows; ++i) {
     const std::string n = std::to_string(i);
     const std::string quantity = std::to_string(1 + i % 7);
-    text += "(" + n + ",)\t" + quantity + "\tFloat 3mm Position " + n +
+    text += "(" + n + ",)\t" + quantity + "\tFloat 3mm klar, Position " + n +
             "\t500\t400\t0,40\t76,00\t15,20\t" + quantity + "0,40\r\n";
   }
   text += "\t\t\t\t\t\t\tSumme\t39,40\r\n";

@@ -3,37 +3,45 @@
 
 #include <malloc.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <new>
 
 namespace zw::bench {
 namespace {
 
-std::atomic<std::size_t> in_use{0};
-std::atomic<std::size_t> peak{0};
+// The benchmarks run on one thread; the counters need no synchronisation.
+bool counting = false;
+long long in_use = 0;  // may dip below zero when blocks from before Start are freed
+long long peak = 0;
 
 void* Allocate(std::size_t size) {
   void* block = std::malloc(size == 0 ? 1 : size);
   if (block == nullptr) throw std::bad_alloc();
-  const std::size_t now = in_use += malloc_usable_size(block);
-  std::size_t seen = peak.load();
-  while (now > seen && !peak.compare_exchange_weak(seen, now)) {
+  if (counting) {
+    in_use += static_cast<long long>(malloc_usable_size(block));
+    if (in_use > peak) peak = in_use;
   }
   return block;
 }
 
 void Release(void* block) {
   if (block == nullptr) return;
-  in_use -= malloc_usable_size(block);
+  if (counting) in_use -= static_cast<long long>(malloc_usable_size(block));
   std::free(block);
 }
 
 }  // namespace
 
-std::size_t HeapInUse() { return in_use.load(); }
-std::size_t HeapPeak() { return peak.load(); }
-void ResetHeapPeak() { peak.store(in_use.load()); }
+void StartHeapCount() {
+  in_use = 0;
+  peak = 0;
+  counting = true;
+}
+
+std::size_t StopHeapCount() {
+  counting = false;
+  return static_cast<std::size_t>(peak);
+}
 
 }  // namespace zw::bench
 

@@ -4,9 +4,9 @@
 
 namespace zw::bench {
 
-// Heap bytes in use now, and the most in use since the last ResetPeak.
-std::size_t HeapInUse();
-std::size_t HeapPeak();
-void ResetHeapPeak();
+// Counts the heap between Start and Stop: the most in use at once above the level at Start.
+// Outside such a span allocation costs nothing extra, so timings stay honest.
+void StartHeapCount();
+std::size_t StopHeapCount();
 
 }  // namespace zw::bench

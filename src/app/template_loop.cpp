@@ -19,26 +19,19 @@ char DelimiterOf(const TemplateRules& rules) {
   return value.front();
 }
 
-// The cell of the column a key names, or none when the key names no column of the table.
-std::optional<std::string> CellOfKey(const TemplateRules& rules, const RowTable& table,
-                                     std::string_view key) {
-  const std::optional<int> column = table.FindColumn(rules.Value(key));
-  if (!column) return std::nullopt;
-  return std::string(table.Cell(*column));
-}
-
 class NoObserver final : public TemplateLoopObserver {};
+
+std::string CellOf(const RowTable& table, int column) { return std::string(table.Cell(column)); }
 
 // Walks the rows of one template's table and appends its order lines.
 void MapRows(const TemplateRules& rules, RowTable& table, const std::string& default_tax,
              TExDataGridLines& lines, TemplateLoopObserver& observer) {
-  const bool null_quantity_rule = [&] {
-    const std::string value = rules.Value("IgnoreNullQuantity");
-    return value.empty() || value == "1";
-  }();
-  const std::string description_key = rules.Value("Description1");
-  const std::optional<int> description_column = table.FindColumn(description_key);
+  const std::string null_quantity_value = rules.Value("IgnoreNullQuantity");
+  const bool null_quantity_rule = null_quantity_value.empty() || null_quantity_value == "1";
   const bool empty_price_as_text = rules.Value("EmptyPriceAsTextLine") == "1";
+  const std::string description_key = rules.Value("Description1");
+  const TemplateColumns columns = TemplateColumns::Of(rules, table);
+  const LongTextPattern long_text(rules.Value("LongText"), table);
 
   TDataGridLine* current = nullptr;
   for (table.First(); !table.Eof(); table.Next()) {
@@ -50,13 +43,13 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
         continue;
       }
     }
-    const Amounts amounts = ComputeAmounts(rules, table);
+    const Amounts amounts = ComputeAmounts(columns, table);
     if (null_quantity_rule && amounts.Quantity == 0 && amounts.Total == 0) {
       current = nullptr;
       observer.OnRowDropped(record, RowDrop::NullQuantity);
       continue;
     }
-    if (description_column && table.Cell(*description_column).empty()) {
+    if (columns.Description && table.Cell(*columns.Description).empty()) {
       current = nullptr;
       observer.OnRowDropped(record, RowDrop::EmptyDescription);
       continue;
@@ -65,18 +58,14 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
     if (lines.Count() >= kMaxOrderLines) throw TooManyLinesError();
     TDataGridLine& line = lines.Add();
     current = &line;
-    if (auto pos = CellOfKey(rules, table, "PosNumber")) line.Pos = *pos;
+    if (columns.Pos) line.Pos = CellOf(table, *columns.Pos);
     line.Stueck = FormatNumber(amounts.Quantity);
-    if (auto unit = CellOfKey(rules, table, "QuantityUnit")) line.Einheit = *unit;
-    line.Bezeichnung1 = description_column ? std::string(table.Cell(*description_column)) : "";
-    if (auto part = CellOfKey(rules, table, "PartNumber")) line.Artikelnummer = *part;
+    if (columns.Unit) line.Einheit = CellOf(table, *columns.Unit);
+    if (columns.Description) line.Bezeichnung1 = CellOf(table, *columns.Description);
+    if (columns.PartNumber) line.Artikelnummer = CellOf(table, *columns.PartNumber);
     line.Einzelbetrag = FormatNumber(amounts.Price);
-    line.Steuer = CellOfKey(rules, table, "TaxValue").value_or(default_tax);
-    if (auto long_text = CellOfKey(rules, table, "LongText")) {
-      line.Second = *long_text;
-    } else {
-      line.Second = ExpandLongText(table, rules.Value("LongText"));
-    }
+    line.Steuer = columns.Tax ? CellOf(table, *columns.Tax) : default_tax;
+    line.Second = columns.LongText ? CellOf(table, *columns.LongText) : long_text.Expand(table);
     line.Isnetto = true;
     line.DM = false;
     if (amounts.Price == 0 && empty_price_as_text) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 #include "app/regional_settings.h"
@@ -83,59 +84,59 @@ double TextToNumber(std::string_view text) {
   return TextToNumber(text, Settings().DecimalSeparator);
 }
 
-double CellNumber(std::string_view cell) { return TextToNumber(CleanNumberText(cell)); }
+double CellNumber(std::string_view cell, char decimal_separator) {
+  // Cleaning keeps only digits and separators, so the cleaned text is a number exactly when it
+  // has a digit or a separator and at most one separator. Short numbers are computed here
+  // directly: an integer of at most 15 digits divided by a power of ten is exact in both
+  // operands, so the one division rounds correctly, just as the full reader would.
+  constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction_digits = 0;
+  int separators = 0;
+  bool any = false;
+  for (const char c : cell) {
+    any = any || IsDigit(c) || c == decimal_separator;
+    if (IsDigit(c)) {
+      if (mantissa != 0 || c != '0') ++digits;  // leading zeros carry no precision
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      if (separators == 1) ++fraction_digits;
+      if (digits > 15)
+        return TextToNumber(CleanNumberText(cell, decimal_separator), decimal_separator);
+    } else if (c == decimal_separator) {
+      ++separators;
+    }
+  }
+  if (!any) return 0;
+  if (separators > 1 || fraction_digits > 22) {
+    return TextToNumber(CleanNumberText(cell, decimal_separator), decimal_separator);
+  }
+  const double value = static_cast<double>(mantissa) / kPowersOfTen[fraction_digits];
+  return !cell.empty() && cell.front() == '-' ? -value : value;
+}
+
+double CellNumber(std::string_view cell) { return CellNumber(cell, Settings().DecimalSeparator); }
 
 std::string FormatNumber(double value, char decimal_separator) {
   if (!std::isfinite(value) || value == 0) return "0";
-
-  // Rounded to 15 significant digits: "d.dddddddddddddde<exponent>".
+  // "%.15g" rounds to 15 significant digits, drops trailing zeros and switches to exponent
+  // form exactly below 0.0001 and from 16 digits before the point on.
   char buffer[64];
   const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
   if (result.ec != std::errc()) return "0";
-  const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  const std::size_t e_pos = scientific.find('e');
-  if (e_pos == std::string_view::npos) return "0";
-
-  const bool negative = scientific.front() == '-';
-  std::string digits;
-  for (const char c : scientific.substr(0, e_pos)) {
-    if (IsDigit(c)) digits.push_back(c);
-  }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  std::string_view exponent_text = scientific.substr(e_pos + 1);
-  if (!exponent_text.empty() && exponent_text.front() == '+') exponent_text.remove_prefix(1);
-  int exponent = 0;
-  std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
-
-  std::string text = negative ? "-" : "";
-  // Digits before the separator when the value is written as 0.d1d2... times ten to this.
-  const int point = exponent + 1;
-  if (point < -3 || point > 15) {
-    text.push_back(digits.front());
-    if (digits.size() > 1) {
-      text.push_back(decimal_separator);
-      text.append(digits, 1);
-    }
-    text.push_back('E');
-    text += std::to_string(exponent);
-    return text;
-  }
-  const int digit_count = static_cast<int>(digits.size());
-  if (point <= 0) {
-    text += '0';
-    text.push_back(decimal_separator);
-    text.append(static_cast<std::size_t>(-point), '0');
-    text += digits;
-  } else if (point >= digit_count) {
-    text += digits;
-    text.append(static_cast<std::size_t>(point - digit_count), '0');
-  } else {
-    text.append(digits, 0, static_cast<std::size_t>(point));
-    text.push_back(decimal_separator);
-    text.append(digits, static_cast<std::size_t>(point));
-  }
-  return text;
+  std::string text(buffer, result.ptr);
+  const std::size_t e_pos = text.find('e');
+  const std::size_t point = text.find('.');
+  if (point != std::string::npos) text[point] = decimal_separator;
+  if (e_pos == std::string::npos) return text;
+  // "1.5e+20" becomes "1,5E20" and "1e-05" becomes "1E-5".
+  const bool negative_exponent = text[e_pos + 1] == '-';
+  std::size_t digits = e_pos + 2;
+  while (digits + 1 < text.size() && text[digits] == '0') ++digits;
+  return text.substr(0, e_pos) + (negative_exponent ? "E-" : "E") + text.substr(digits);
 }
 
 std::string FormatNumber(double value) { return FormatNumber(value, Settings().DecimalSeparator); }

@@ -17,6 +17,7 @@ double TextToNumber(std::string_view text, char decimal_separator);
 double TextToNumber(std::string_view text);
 
 // The number of a spreadsheet cell: TextToNumber of CleanNumberText.
+double CellNumber(std::string_view cell, char decimal_separator);
 double CellNumber(std::string_view cell);
 
 // General format with up to 15 significant digits and no trailing zeros; exponent form

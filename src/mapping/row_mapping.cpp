@@ -10,10 +10,7 @@ namespace {
 
 constexpr double kPriceTolerance = 0.01;
 
-// The number in the column that a rule names, if it names one.
-std::optional<double> RuleNumber(const TemplateRules& rules, std::string_view key,
-                                 const RowTable& table) {
-  const std::optional<int> column = table.FindColumn(rules.Value(key));
+std::optional<double> ColumnNumber(const std::optional<int>& column, const RowTable& table) {
   if (!column) return std::nullopt;
   return CellNumber(table.Cell(*column));
 }
@@ -28,22 +25,25 @@ bool SameAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Replaces every occurrence of pattern, ignoring ASCII letter case; inserted text is not
-// searched again.
-std::string ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern,
-                                   std::string_view replacement) {
-  std::string result;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
+// Writes the text into result with every occurrence of the pattern replaced, ignoring ASCII
+// letter case; inserted text is not searched again.
+void ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern,
+                            std::string_view replacement, std::string& result) {
+  result.clear();
+  std::size_t copied = 0;
+  // Every candidate starts with the pattern's first character, which is never a letter.
+  for (std::size_t pos = text.find(pattern.front()); pos != std::string_view::npos;
+       pos = text.find(pattern.front(), pos)) {
     if (text.size() - pos >= pattern.size() &&
         SameAscii(text.substr(pos, pattern.size()), pattern)) {
-      result.append(replacement);
+      result.append(text.substr(copied, pos - copied)).append(replacement);
       pos += pattern.size();
+      copied = pos;
     } else {
-      result.push_back(text[pos++]);
+      ++pos;
     }
   }
-  return result;
+  result.append(text.substr(copied));
 }
 
 std::vector<std::string> PlaceholderNames(std::string_view text) {
@@ -67,11 +67,30 @@ std::vector<std::string> PlaceholderNames(std::string_view text) {
 
 }  // namespace
 
+TemplateColumns TemplateColumns::Of(const TemplateRules& rules, const RowTable& table) {
+  const auto column = [&](std::string_view key) { return table.FindColumn(rules.Value(key)); };
+  TemplateColumns columns;
+  columns.Pos = column("PosNumber");
+  columns.Quantity = column("Quantity");
+  columns.Unit = column("QuantityUnit");
+  columns.Description = column("Description1");
+  columns.PartNumber = column("PartNumber");
+  columns.Price = column("Price");
+  columns.Tax = column("TaxValue");
+  columns.Total = column("TotalRow");
+  columns.LongText = column("LongText");
+  return columns;
+}
+
 Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table) {
+  return ComputeAmounts(TemplateColumns::Of(rules, table), table);
+}
+
+Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table) {
   Amounts amounts;
-  if (const auto quantity = RuleNumber(rules, "Quantity", table)) amounts.Quantity = *quantity;
-  if (const auto price = RuleNumber(rules, "Price", table)) amounts.Price = *price;
-  if (const auto total = RuleNumber(rules, "TotalRow", table)) {
+  if (const auto quantity = ColumnNumber(columns.Quantity, table)) amounts.Quantity = *quantity;
+  if (const auto price = ColumnNumber(columns.Price, table)) amounts.Price = *price;
+  if (const auto total = ColumnNumber(columns.Total, table)) {
     amounts.Total = *total;
     if (amounts.Total != 0 && amounts.Quantity == 0) amounts.Quantity = 1;
     // The total wins unless the price column already holds it.
@@ -82,31 +101,46 @@ Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table) {
   return amounts;
 }
 
-std::string ExpandLongText(const RowTable& table, std::string_view text) {
-  const std::vector<std::string> names = PlaceholderNames(text);
-  std::vector<std::string_view> cells;
-  for (const std::string& name : names) {
+LongTextPattern::LongTextPattern(std::string_view text, const RowTable& table) : text_(text) {
+  for (const std::string& name : PlaceholderNames(text)) {
     const std::optional<int> column = table.FindColumn(name);
-    if (!column) return "";
-    const std::string_view cell = table.Cell(*column);
+    if (!column) {
+      all_columns_ = false;
+      break;
+    }
+    placeholders_.push_back("[" + name + "]");
+    columns_.push_back(*column);
+  }
+}
+
+std::string LongTextPattern::Expand(const RowTable& table) const {
+  if (!all_columns_) return "";
+  for (const int column : columns_) {
     // An empty cell leaves the long text out rather than write it with a gap.
-    if (cell.empty()) return "";
-    cells.push_back(cell);
+    if (table.Cell(column).empty()) return "";
   }
-  std::string result(text);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    result = ReplaceAllIgnoringCase(result, "[" + names[i] + "]", cells[i]);
+  if (placeholders_.empty()) return text_;
+  current_ = text_;
+  for (std::size_t i = 0; i < placeholders_.size(); ++i) {
+    // Each placeholder in turn over the text so far, as a series of replace-all calls would.
+    ReplaceAllIgnoringCase(current_, placeholders_[i], table.Cell(columns_[i]), next_);
+    current_.swap(next_);
   }
-  return result;
+  return current_;
+}
+
+std::string ExpandLongText(const RowTable& table, std::string_view text) {
+  return LongTextPattern(text, table).Expand(table);
 }
 
 std::optional<std::string> IsContinuationRow(std::string_view description_column,
                                              const RowTable& table) {
   const std::optional<int> column = table.FindColumn(description_column);
   if (!column) return std::nullopt;
-  std::string description(table.Cell(*column));
-  if (table.RowText() != description) return std::nullopt;
-  return description;
+  // The joined row equals the description cell exactly when every other cell is empty.
+  const std::string_view description = table.Cell(*column);
+  if (table.RowTextLength() != description.size()) return std::nullopt;
+  return std::string(description);
 }
 
 void SplitLongDescriptions(TCustomDataGridLines& lines, int limit) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "orderlines/uCustomDataGridLines.h"
 #include "templates/template_rules.h"
@@ -17,11 +18,46 @@ struct Amounts {
   double Total = 0;
 };
 
+// The columns that a template's keys name in one table. The rules do not change while a
+// table is walked, so the keys are looked up once per table instead of once per row.
+struct TemplateColumns {
+  std::optional<int> Pos;          // "PosNumber"
+  std::optional<int> Quantity;     // "Quantity"
+  std::optional<int> Unit;         // "QuantityUnit"
+  std::optional<int> Description;  // "Description1"
+  std::optional<int> PartNumber;   // "PartNumber"
+  std::optional<int> Price;        // "Price"
+  std::optional<int> Tax;          // "TaxValue"
+  std::optional<int> Total;        // "TotalRow"
+  std::optional<int> LongText;     // "LongText", when it names a column
+
+  static TemplateColumns Of(const TemplateRules& rules, const RowTable& table);
+};
+
 // Quantity, unit price and total of the current row, with the price derived from the total.
 Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table);
+Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table);
 
-// Fills placeholders such as "[D]" from the current row; "" when a placeholder names no
-// column or an empty cell. A text without placeholders comes back unchanged.
+// A long text with placeholders such as "[D]", parsed once for a table and filled per row.
+class LongTextPattern {
+ public:
+  LongTextPattern(std::string_view text, const RowTable& table);
+
+  // The text with every placeholder replaced by its cell of the current row; "" when a
+  // placeholder names no column or an empty cell. Without placeholders, the text itself.
+  std::string Expand(const RowTable& table) const;
+
+ private:
+  std::string text_;
+  std::vector<std::string> placeholders_;  // "[name]" in order of appearance
+  std::vector<int> columns_;               // the column of each name
+  bool all_columns_ = true;                // every name is a column of the table
+  // Working buffers kept between rows, so filling a row allocates only its result.
+  mutable std::string current_;
+  mutable std::string next_;
+};
+
+// LongTextPattern(text, table).Expand(table).
 std::string ExpandLongText(const RowTable& table, std::string_view text);
 
 // The "Description1" cell when every other cell of the current row is empty; none when the

@@ -68,15 +68,20 @@ bool IsTextLine(const TDataGridLine& line) {
 }
 
 TDataGridLine& TCustomDataGridLines::Add() {
-  lines_.push_back(std::make_unique<TDataGridLine>(this, Count()));
-  return *lines_.back();
+  if (blocks_.empty() || blocks_.back().size() == kBlockSize) {
+    blocks_.emplace_back().reserve(kBlockSize);
+  }
+  TDataGridLine& line = blocks_.back().emplace_back(this, count_);
+  ++count_;
+  return line;
 }
 
 TDataGridLine& TCustomDataGridLines::Items(int index) {
   if (index < 0 || index >= Count()) {
     throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
   }
-  return *lines_[static_cast<std::size_t>(index)];
+  const auto position = static_cast<std::size_t>(index);
+  return blocks_[position / kBlockSize][position % kBlockSize];
 }
 
 const TDataGridLine& TCustomDataGridLines::Items(int index) const {
@@ -87,7 +92,8 @@ void TCustomDataGridLines::Assign(const TCustomDataGridLines& source) {
   if (&source == this) return;
   BeginUpdate();
   try {
-    lines_.clear();
+    blocks_.clear();
+    count_ = 0;
     for (int i = 0; i < source.Count(); ++i) Add().Assign(source.Items(i));
     GUID = source.GUID;
     Row = source.Row;

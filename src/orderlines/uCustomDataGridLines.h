@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +29,8 @@ class TCollectionItem {
  protected:
   TCollectionItem(TCustomDataGridLines* collection, int index)
       : collection_(collection), index_(index) {}
+  // Only for the collection's storage; a line keeps its collection and index.
+  TCollectionItem(TCollectionItem&&) = default;
 
  private:
   TCustomDataGridLines* collection_;
@@ -93,7 +94,7 @@ class TCustomDataGridLines {
 
   // Appends a line with every property at its default.
   TDataGridLine& Add();
-  int Count() const { return static_cast<int>(lines_.size()); }
+  int Count() const { return count_; }
   // Throws std::out_of_range for an index outside 0 to Count() - 1.
   TDataGridLine& Items(int index);
   const TDataGridLine& Items(int index) const;
@@ -110,7 +111,11 @@ class TCustomDataGridLines {
   std::string Data;
 
  private:
-  std::vector<std::unique_ptr<TDataGridLine>> lines_;
+  // Lines live in blocks whose capacity is reserved up front and never exceeded, so a line
+  // never moves once added and a run allocates one block per 256 lines, not one per line.
+  static constexpr std::size_t kBlockSize = 256;
+  std::vector<std::vector<TDataGridLine>> blocks_;
+  int count_ = 0;
   int update_count_ = 0;
 };
 

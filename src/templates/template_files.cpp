@@ -33,8 +33,16 @@ bool MatchesTextFilePattern(const std::string& path) {
   return SameTextAscii(std::string_view(path).substr(path.size() - 4), ".txt");
 }
 
+// Every run rewrites the shipped files; one that already holds exactly these bytes is left
+// as it is, which saves the write on all but the first run.
 void WriteDefaultFile(const std::string& path, DefaultTemplate which) {
-  WriteFileBytes(path, DefaultTemplateText(which));
+  const std::string_view bytes = DefaultTemplateText(which);
+  try {
+    if (FileExists(path) && ReadFileBytes(path) == bytes) return;
+  } catch (const Error&) {
+    // Unreadable: write it anew, which reports the failure if there is one.
+  }
+  WriteFileBytes(path, bytes);
 }
 
 }  // namespace

@@ -26,6 +26,9 @@ TCSVReader::TCSVReader(std::string_view text, char delimiter) : delimiter_(delim
   buffer_.push_back(kLineEnd);
   buffer_.push_back(kEndOfData);
   fields_.resize(kInitialSlots);
+  stops_[static_cast<unsigned char>(kEndOfData)] = true;
+  stops_[static_cast<unsigned char>(kLineEnd)] = true;
+  stops_[static_cast<unsigned char>(delimiter_)] = true;
 }
 
 void TCSVReader::First() {
@@ -48,6 +51,8 @@ void TCSVReader::ReadRecord() {
   std::size_t field_start = at;
   if (buffer_[at] == kQuote && !SkipQuoted(at)) return;
   for (;;) {
+    // Ordinary characters are skipped with one table look-up each.
+    while (!stops_[static_cast<unsigned char>(buffer_[at])]) ++at;
     const char c = buffer_[at];
     if (c == kEndOfData) {
       eof_ = true;
@@ -110,6 +115,17 @@ void TCSVReader::StoreField(std::size_t start, std::size_t end) {
   fields_[index] =
       FieldSlot{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)};
   ++field_count_;
+}
+
+std::string_view TCSVReader::FieldView(int index, std::string& scratch) const {
+  if (index < 0 || index >= field_count_) return {};
+  const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
+  if (slot.Length == 0) return {};
+  const std::string_view field = std::string_view(buffer_).substr(slot.Start, slot.Length);
+  if (field.front() != kQuote) return field;
+  scratch.clear();
+  AppendField(index, scratch);
+  return scratch;
 }
 
 std::string TCSVReader::Fields(int index) const {

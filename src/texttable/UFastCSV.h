@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ class TCSVReader {
   std::string Fields(int index) const;
   // Appends the same value to out, so that callers can reuse one buffer.
   void AppendField(int index, std::string& out) const;
+  // The same value without a copy where it can be: a view into the text for a field without
+  // quotes, else the unquoted value written into scratch. Valid until the next read.
+  std::string_view FieldView(int index, std::string& scratch) const;
 
  private:
   // 32-bit offsets halve the slots of a line of many empty fields; texts stay below 4 GiB.
@@ -47,6 +51,7 @@ class TCSVReader {
   bool eof_ = false;
   int field_count_ = 0;
   std::vector<FieldSlot> fields_;
+  std::array<bool, 256> stops_{};  // NUL, CR and the delimiter end a run of plain characters
 };
 
 }  // namespace zw

@@ -44,14 +44,17 @@ int CountColumns(std::string_view text, char delimiter) {
 }
 
 bool ContainsRequiredLine(std::string_view text, std::string_view normalized_required) {
-  bool found = false;
   std::string line_text;
-  ForEachLine(text, [&](std::string_view line) {
-    if (found) return;
-    NormalizeTextInto(line, line_text);
-    found = line_text.find(normalized_required) != std::string::npos;
-  });
-  return found;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    NormalizeTextInto(text.substr(start, end - start), line_text);
+    if (line_text.find(normalized_required) != std::string::npos) return true;
+    if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  return false;
 }
 
 }  // namespace zw

@@ -1,5 +1,6 @@
 #include "texttable/row_table.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -28,6 +29,11 @@ void RowTable::DefineColumns(int column_count) {
   current_ = 0;
 }
 
+void RowTable::Reserve(std::size_t cell_bytes, std::size_t cells) {
+  text_.reserve(cell_bytes);
+  cell_ends_.reserve(cells);
+}
+
 void RowTable::BeginRow(int source_record) {
   if (cell_ends_.size() >= std::numeric_limits<std::uint32_t>::max()) {
     throw std::length_error("table too large");
@@ -40,12 +46,14 @@ void RowTable::AddCell(std::string_view text) {
   if (row_records_.empty()) throw std::logic_error("AddCell before BeginRow");
   const std::size_t cells_in_row = cell_ends_.size() - row_first_cell_.back();
   if (cells_in_row >= static_cast<std::size_t>(column_count_)) return;
-  if (text.size() > kMaxCellLength) text = text.substr(0, kMaxCellLength);
-  if (text_.size() + text.size() > std::numeric_limits<std::uint32_t>::max()) {
+  const std::size_t length = std::min(text.size(), kMaxCellLength);
+  const std::size_t start = text_.size();
+  if (start + length > std::numeric_limits<std::uint32_t>::max()) {
     throw std::length_error("table too large");
   }
-  text_.append(text);
-  cell_ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+  text_.resize(start + length);
+  std::copy_n(text.data(), length, text_.data() + start);
+  cell_ends_.push_back(static_cast<std::uint32_t>(start + length));
 }
 
 void RowTable::First() { current_ = 0; }
@@ -66,13 +74,23 @@ std::string_view RowTable::Cell(int column) const {
   const std::size_t cell = first + static_cast<std::size_t>(column);
   if (cell >= end_cell) return {};
   const std::size_t begin = cell == 0 ? 0 : cell_ends_[cell - 1];
-  return std::string_view(text_).substr(begin, cell_ends_[cell] - begin);
+  return std::string_view(text_.data() + begin, cell_ends_[cell] - begin);
 }
 
 std::string RowTable::RowText() const {
   std::string joined;
   for (int column = 0; column < column_count_; ++column) joined.append(Cell(column));
   return joined;
+}
+
+std::size_t RowTable::RowTextLength() const {
+  if (Eof()) return 0;
+  const std::size_t first = row_first_cell_[current_];
+  const std::size_t end_cell =
+      current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_ends_.size();
+  if (end_cell == first) return 0;
+  const std::size_t begin = first == 0 ? 0 : cell_ends_[first - 1];
+  return cell_ends_[end_cell - 1] - begin;
 }
 
 int RowTable::SourceRecord() const { return Eof() ? 0 : row_records_[current_]; }

@@ -25,6 +25,8 @@ class RowTable {
   // Removes all rows and defines the columns A, B, ... (1 to 30).
   void DefineColumns(int column_count);
   int ColumnCount() const { return column_count_; }
+  // Room for cells of this many bytes in all, so that filling does not reallocate.
+  void Reserve(std::size_t cell_bytes, std::size_t cells);
 
   // Starts a new row taken from the given (1-based) record of the text; AddCell then fills its
   // columns in order. Cells beyond the column count are ignored, longer cells cut to 100.
@@ -43,12 +45,14 @@ class RowTable {
   std::string_view Cell(int column) const;
   // All cells of the current row joined without separator, in column order.
   std::string RowText() const;
+  // The length of RowText(), without building it.
+  std::size_t RowTextLength() const;
   // The record of the text that the current row came from (1-based).
   int SourceRecord() const;
 
  private:
   int column_count_ = 0;
-  std::string text_;                      // all cell texts, one after another
+  std::vector<char> text_;                // all cell texts, one after another
   std::vector<std::uint32_t> cell_ends_;  // end of each stored cell in text_
   std::vector<std::uint32_t> row_first_cell_;
   std::vector<int> row_records_;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "app/regional_settings.h"
@@ -178,6 +180,28 @@ TEST_F(NumberTextTest, FormattedNumbersReadBackUnchanged) {
   for (const double value : values) {
     const std::string text = FormatNumber(value, ',');
     EXPECT_DOUBLE_EQ(TextToNumber(text, ','), value) << text;
+  }
+}
+
+// CellNumber computes short numbers directly; it must agree with the general reader on every
+// cell, including the sign of zero.
+TEST_F(NumberTextTest, CellNumberAgreesWithCleaningAndReading) {
+  std::mt19937 random(7);
+  const std::string alphabet = "0123456789,,..--  aE%'";
+  for (int i = 0; i < 20000; ++i) {
+    std::string cell;
+    const int length = static_cast<int>(random() % 24);
+    for (int k = 0; k < length; ++k) cell += alphabet[random() % alphabet.size()];
+    for (const char separator : {',', '.'}) {
+      const double expected = TextToNumber(CleanNumberText(cell, separator), separator);
+      const double actual = CellNumber(cell, separator);
+      EXPECT_EQ(actual, expected) << '"' << cell << '"';
+      EXPECT_EQ(std::signbit(actual), std::signbit(expected)) << '"' << cell << '"';
+    }
+  }
+  for (const char* cell : {"0,1", "123456789012345", "1234567890123456", "0,0000000000000000000001",
+                           "-0", "-", "9007199254740993", "0,30000000000000004"}) {
+    EXPECT_EQ(CellNumber(cell, ','), TextToNumber(CleanNumberText(cell, ','), ',')) << cell;
   }
 }
 
