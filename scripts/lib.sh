@@ -33,6 +33,27 @@ zw_build() {
   cmake --build "$ZW_ROOT/build/$preset" "$@"
 }
 
+# A virtual display for Wine: its clipboard and windows need one (without it the first
+# clipboard access waits about ten seconds for a display that never comes).
+zw_start_xvfb() {
+  local display
+  for display in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  ZW_XVFB_PID=$!
+  export DISPLAY=":$display"
+  local waited=0
+  until [ -e "/tmp/.X11-unix/X$display" ] || [ $waited -ge 50 ]; do
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+zw_stop_xvfb() {
+  [ -n "${ZW_XVFB_PID:-}" ] && kill "$ZW_XVFB_PID" 2>/dev/null || true
+}
+
 # A scratch Wine prefix with a persistent wineserver, so the clipboard outlives processes.
 zw_start_wine() {
   export WINEPREFIX=${WINEPREFIX:-$ZW_ROOT/build/wineprefix}

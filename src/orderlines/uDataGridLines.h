@@ -2,19 +2,30 @@
 
 #include <string>
 
+#include "orderlines/UClpUtils.h"
 #include "orderlines/uCustomDataGridLines.h"
 
 namespace zw {
 
-// Order lines with their three text renderings; here all three are empty.
+// Order lines with their clipboard output and three text renderings; here the renderings are
+// empty.
 class TDataGridLines : public TCustomDataGridLines {
  public:
+  // Replaces the clipboard by the four formats of the lines: "CF_DATAGRIDDATA", "HTML Format",
+  // text and "CSV". Never raises; true when the four items were placed.
+  bool CopyToClipboard(const std::string& guid, ClipboardSink& clipboard);
+
   virtual std::string LinesAsText() const { return {}; }
   virtual std::string LinesAsHtml() const { return {}; }
   virtual std::string LinesAsCsv() const { return {}; }
 };
 
-// The collection a conversion run creates and outputs.
-class TExDataGridLines : public TDataGridLines {};
+// The collection a conversion run creates and outputs: key text, HTML table and CSV.
+class TExDataGridLines : public TDataGridLines {
+ public:
+  std::string LinesAsText() const override;
+  std::string LinesAsHtml() const override;
+  std::string LinesAsCsv() const override;
+};
 
 }  // namespace zw

@@ -144,6 +144,39 @@ TEST_F(ZwconvertRunTest, UnwritableTemplateFolderGivesStatusTwo) {
   EXPECT_NE(err_.str().find("kann nicht erstellt werden"), std::string::npos);
 }
 
+TEST_F(ZwconvertRunTest, ClipboardFormatsAreTheBytesTheToolPlaces) {
+  folder_.Write("t.txt", "PosNumber=A\r\nQuantity=B\r\nDescription1=C\r\nPrice=D\r\n");
+  const std::string text = "1\t2\tKitt\t3\r\n";
+  const std::vector<std::string> base = {"--templates", folder_.Path(), "--tax", "8", "--format"};
+  auto with = [&](const char* format) {
+    std::vector<std::string> args = base;
+    args.emplace_back(format);
+    return args;
+  };
+  ASSERT_EQ(Run(with("datagrid"), text), 0);
+  EXPECT_EQ(out_.str().size(), 138u);
+  EXPECT_EQ(out_.str().substr(0, 8), std::string("\x86\0\0\0TPF0", 8));
+
+  ASSERT_EQ(Run(with("text"), text), 0);
+  EXPECT_EQ(out_.str(),
+            "Position=1\r\nMenge=2\r\nEinheit=\r\n=Kitt\r\n=\r\n=\r\nSeriennummer=\r\n"
+            "Artikelnummer=\r\nEinzelbetrag=3,00\r\nSteuer=8\r\nRabatt=\r\nSummebetrag=0,00\r\n"
+            "Beschreibung=\r\nEAN=\r\n--------------------\r\n");
+
+  ASSERT_EQ(Run(with("csv"), text), 0);
+  EXPECT_EQ(out_.str(),
+            "\"Pos\";\"Menge\";\"Text\";\"Nummer\";\"Preis\";\"Rabatt\";\"Summe\"\r\n"
+            "\"1\";\"2,000\";\"Kitt\";\"\";\"3,000\";\"\";\"\"");
+
+  ASSERT_EQ(Run(with("html"), text), 0);
+  const std::string html = out_.str();
+  EXPECT_EQ(html.rfind("Version:1.0\r\nStartHTML:00000097\r\nEndHTML:", 0), 0u);
+  EXPECT_NE(html.find("EndHTML:" + std::string(8 - std::to_string(html.size()).size(), '0') +
+                      std::to_string(html.size())),
+            std::string::npos);
+  EXPECT_NE(html.find("StartFragment:00000172\r\n"), std::string::npos);
+}
+
 TEST_F(ZwconvertRunTest, HelpListsTheOptions) {
   EXPECT_EQ(Run({"--help"}, ""), 0);
   for (const char* option :

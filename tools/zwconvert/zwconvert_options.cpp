@@ -18,7 +18,10 @@ const char* const kZwconvertUsage =
     "  --decimal Z       Dezimaltrennzeichen (Vorgabe \",\")\n"
     "  --thousand Z      Tausendertrennzeichen (Vorgabe \".\")\n"
     "  --list Z          Listentrennzeichen f\xFCr CSV (Vorgabe \";\")\n"
-    "  --format F        lines (Vorgabe): jede Position mit ihren 24 Eigenschaften\n"
+    "  --format F        lines (Vorgabe): jede Position mit ihren 24 Eigenschaften;\n"
+    "                    text, html, csv, datagrid: genau die Bytes, die in die\n"
+    "                    Zwischenablage kommen (text ohne sein Null-Byte, datagrid mit\n"
+    "                    seinem 4-Byte-L\xE4ngenfeld)\n"
     "  --explain         auf der Standardfehlerausgabe: jede versuchte Vorlage, warum sie\n"
     "                    nicht passte oder gewann, und was aus jeder Zeile wurde\n"
     "  --help            diese Hilfe\n"
@@ -36,7 +39,12 @@ char SingleCharacter(const std::string& option, const std::string& value) {
 
 OutputFormat FormatNamed(const std::string& name) {
   if (name == "lines") return OutputFormat::Lines;
-  throw UsageError("unbekanntes Format \"" + name + "\" (m\xF6glich: lines)");
+  if (name == "text") return OutputFormat::Text;
+  if (name == "html") return OutputFormat::Html;
+  if (name == "csv") return OutputFormat::Csv;
+  if (name == "datagrid") return OutputFormat::DataGrid;
+  throw UsageError("unbekanntes Format \"" + name +
+                   "\" (m\xF6glich: lines, text, html, csv, datagrid)");
 }
 
 }  // namespace

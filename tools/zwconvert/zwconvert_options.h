@@ -6,7 +6,7 @@
 
 namespace zw {
 
-enum class OutputFormat { Lines };
+enum class OutputFormat { Lines, Text, Html, Csv, DataGrid };
 
 struct ZwconvertOptions {
   std::string InputPath = "-";  // "-": standard input

@@ -10,6 +10,8 @@
 #include "explain_report.h"
 #include "line_dump.h"
 #include "mapping/row_mapping.h"
+#include "orderlines/UClpUtils.h"
+#include "orderlines/uDataGridLines.h"
 #include "templates/template_files.h"
 #include "zwconvert_options.h"
 
@@ -48,6 +50,31 @@ void SplitDescriptions(TExDataGridLines& lines, int limit, ExplainReport* report
   }
 }
 
+// Exactly what the tool would place on the clipboard in one format.
+std::string ClipboardBytes(TExDataGridLines& lines, OutputFormat format) {
+  RecordingClipboard clipboard;
+  if (!lines.CopyToClipboard("", clipboard)) {
+    throw Error("Die Formate der Zwischenablage konnten nicht erzeugt werden");
+  }
+  const ClipboardFormats& formats = RegisteredClipboardFormats();
+  switch (format) {
+    case OutputFormat::Text: {
+      std::string text = clipboard.BlockOf(formats.Text);
+      if (!text.empty()) text.pop_back();  // the zero byte that ends CF_TEXT
+      return text;
+    }
+    case OutputFormat::Html:
+      return clipboard.BlockOf(formats.Html);
+    case OutputFormat::Csv:
+      return clipboard.BlockOf(formats.Csv);
+    case OutputFormat::DataGrid:
+      return clipboard.BlockOf(formats.DataGrid);
+    case OutputFormat::Lines:
+      break;
+  }
+  return {};
+}
+
 int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out,
             std::string& explanation) {
   const std::string text = ReadInput(options.InputPath, in);
@@ -70,10 +97,11 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
   }
   SplitDescriptions(lines, winner->DescriptionLimit, options.Explain ? &report : nullptr);
 
-  switch (options.Format) {
-    case OutputFormat::Lines:
-      DumpLines(lines, out);
-      break;
+  if (options.Format == OutputFormat::Lines) {
+    DumpLines(lines, out);
+  } else {
+    const std::string bytes = ClipboardBytes(lines, options.Format);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   out.flush();
   return kConverted;

@@ -1,0 +1,57 @@
+// Rendering and streaming order lines into the four clipboard items.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/regional_settings.h"
+#include "orderlines/UClpUtils.h"
+#include "orderlines/uDataGridLines.h"
+
+namespace {
+
+// Lines as the demo conversion makes them: every tenth a text line, every third with a long
+// text.
+void FillDemoLikeLines(zw::TExDataGridLines& lines, int count) {
+  for (int i = 1; i <= count; ++i) {
+    zw::TDataGridLine& line = lines.Add();
+    line.Pos = "(" + std::to_string(i) + ",)";
+    line.Bezeichnung1 = "Float 3mm klar, Position " + std::to_string(i);
+    line.Isnetto = true;
+    if (i % 10 == 0) {
+      line.TypeLine = "-";
+      continue;
+    }
+    line.Stueck = std::to_string(1 + i % 7);
+    line.Einzelbetrag = "15,2";
+    line.Steuer = "8";
+    if (i % 3 == 0) line.Second = "Masse in mm: 500 X 400 = 0,40 m\xB2";
+  }
+}
+
+// Takes the items as the clipboard would and only counts their bytes.
+class CountingClipboard final : public zw::ClipboardSink {
+ public:
+  std::size_t PutClipboardItems(const std::vector<zw::ClipboardItem>& items) override {
+    bytes = 0;
+    for (const zw::ClipboardItem& item : items)
+      bytes += item.Stream.size() + (item.SizePrefix ? 4 : 0);
+    return items.size();
+  }
+  std::size_t bytes = 0;
+};
+
+void BM_CopyToClipboard(benchmark::State& state) {
+  zw::SetNumberSeparators(',', '.');
+  zw::SetListSeparator(';');
+  zw::TExDataGridLines lines;
+  FillDemoLikeLines(lines, static_cast<int>(state.range(0)));
+  CountingClipboard clipboard;
+  for (auto _ : state) {
+    if (!lines.CopyToClipboard("", clipboard)) state.SkipWithError("not placed");
+    benchmark::DoNotOptimize(clipboard.bytes);
+  }
+  state.counters["items_MB"] = static_cast<double>(clipboard.bytes) / 1e6;
+}
+BENCHMARK(BM_CopyToClipboard)->Arg(50)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

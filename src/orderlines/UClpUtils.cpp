@@ -1,0 +1,80 @@
+#include "orderlines/UClpUtils.h"
+
+#include <cstdio>
+
+namespace zw {
+namespace {
+
+constexpr std::string_view kHtmlStart =
+    "<sHtml><head><title>HTML clipboard</title></head><body><!--StartFragment-->";
+constexpr std::string_view kHtmlEnd = "<!--EndFragment--></body></sHtml>";
+
+constexpr std::size_t kHeaderLength = 97;  // five lines with 8-digit numbers
+
+// "%s%.8d": the label, then the number with at least 8 digits, then CR LF.
+void AppendHeaderLine(std::string& out, const char* label, std::size_t number) {
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.8zu", number);
+  out.append(label).append(digits).append("\r\n");
+}
+
+// The header for a fragment of the given length. Its numbers are offsets behind the header
+// itself; with 8-digit numbers it is 97 bytes long. Only a fragment of about 100 MB needs a
+// ninth digit, which makes the header longer: the numbers are then recounted for it.
+std::string Header(std::size_t fragment_length) {
+  std::size_t header_length = kHeaderLength;
+  for (;;) {
+    const std::size_t start_fragment = header_length + kHtmlStart.size();
+    const std::size_t end_fragment = start_fragment + fragment_length;
+    std::string header = "Version:1.0\r\n";
+    AppendHeaderLine(header, "StartHTML:", header_length);
+    AppendHeaderLine(header, "EndHTML:", end_fragment + kHtmlEnd.size());
+    AppendHeaderLine(header, "StartFragment:", start_fragment);
+    AppendHeaderLine(header, "EndFragment:", end_fragment);
+    if (header.size() == header_length) return header;
+    header_length = header.size();
+  }
+}
+
+}  // namespace
+
+std::string ClipboardBlock(const ClipboardItem& item) {
+  if (!item.SizePrefix) return item.Stream;
+  std::string block;
+  block.reserve(item.Stream.size() + 4);
+  const auto size = static_cast<std::uint32_t>(item.Stream.size());
+  for (int i = 0; i < 4; ++i) block.push_back(static_cast<char>((size >> (8 * i)) & 0xFF));
+  block.append(item.Stream);
+  return block;
+}
+
+std::size_t RecordingClipboard::PutClipboardItems(const std::vector<ClipboardItem>& items) {
+  entries_.clear();
+  for (const ClipboardItem& item : items) entries_.push_back({item.Format, ClipboardBlock(item)});
+  return entries_.size();
+}
+
+std::string RecordingClipboard::BlockOf(std::uint16_t format) const {
+  for (const Entry& entry : entries_) {
+    if (entry.Format == format) return entry.Block;
+  }
+  return {};
+}
+
+std::string BeginCfHtml() { return Header(0).append(kHtmlStart); }
+
+void EndCfHtml(std::string& document) {
+  const std::size_t fragment_length = document.size() - kHeaderLength - kHtmlStart.size();
+  document.append(kHtmlEnd);
+  document.replace(0, kHeaderLength, Header(fragment_length));
+}
+
+std::string BuildCfHtml(std::string_view fragment) {
+  std::string document = BeginCfHtml();
+  document.reserve(document.size() + fragment.size() + kHtmlEnd.size());
+  document.append(fragment);
+  EndCfHtml(document);
+  return document;
+}
+
+}  // namespace zw

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Clipboard items and the seam to the system clipboard.
+namespace zw {
+
+// The clipboard formats of the output. The three names are registered with the system once
+// at process start; registration gives the same identifier for a name in every process.
+struct ClipboardFormats {
+  std::uint16_t DataGrid = 0;  // "CF_DATAGRIDDATA"
+  std::uint16_t Html = 0;      // "HTML Format"
+  std::uint16_t Text = 1;      // CF_TEXT
+  std::uint16_t Csv = 0;       // "CSV"
+};
+
+// Registers the three names (once; later calls return the same identifiers).
+const ClipboardFormats& RegisteredClipboardFormats();
+
+// One entry of the output: its bytes, its format and whether the clipboard memory starts
+// with a 4-byte little-endian count of the bytes.
+struct ClipboardItem {
+  std::string Stream;
+  std::uint16_t Format = 0;
+  bool SizePrefix = false;
+};
+
+// The bytes of the clipboard memory block of an item.
+std::string ClipboardBlock(const ClipboardItem& item);
+
+// The system clipboard, or a stand-in that records what would be placed.
+class ClipboardSink {
+ public:
+  virtual ~ClipboardSink() = default;
+  // Opens the clipboard once, empties it before the first item is handed over, hands over each
+  // item's block under its format and closes it; returns how many items were placed. Throws
+  // Error("Zwischenablage kann nicht geöffnet werden") when the clipboard cannot be opened; an
+  // item whose memory cannot be allocated is skipped.
+  virtual std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) = 0;
+};
+
+// Records the blocks instead of placing them: for tests and zwconvert.
+class RecordingClipboard final : public ClipboardSink {
+ public:
+  struct Entry {
+    std::uint16_t Format = 0;
+    std::string Block;
+  };
+
+  std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) override;
+  const std::vector<Entry>& Entries() const { return entries_; }
+  // The block placed under a format; empty when there is none.
+  std::string BlockOf(std::uint16_t format) const;
+
+ private:
+  std::vector<Entry> entries_;
+};
+
+// The "HTML Format" document around a fragment: a header of byte offsets, then the fragment
+// between "<!--StartFragment-->" and "<!--EndFragment-->".
+std::string BuildCfHtml(std::string_view fragment);
+
+// The same document built in place: BeginCfHtml gives the header (numbers still open) and the
+// opening markup, the caller appends the fragment, EndCfHtml closes the document and writes the
+// numbers. Saves copying a large fragment.
+std::string BeginCfHtml();
+void EndCfHtml(std::string& document);
+
+}  // namespace zw

@@ -1,0 +1,65 @@
+#include "orderlines/component_stream.h"
+
+namespace zw {
+namespace {
+
+constexpr std::uint8_t kEndOfList = 0x00;
+constexpr std::uint8_t kItem = 0x01;
+constexpr std::uint8_t kInt8 = 0x02;
+constexpr std::uint8_t kInt16 = 0x03;
+constexpr std::uint8_t kInt32 = 0x04;
+constexpr std::uint8_t kShortString = 0x06;
+constexpr std::uint8_t kFalse = 0x08;
+constexpr std::uint8_t kTrue = 0x09;
+constexpr std::uint8_t kLongString = 0x0C;
+constexpr std::uint8_t kCollection = 0x0E;
+constexpr std::size_t kShortLimit = 255;
+
+}  // namespace
+
+void ComponentStreamWriter::LittleEndian(std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) Byte(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void ComponentStreamWriter::Signature() { out_.append("TPF0"); }
+
+void ComponentStreamWriter::ShortText(std::string_view text) {
+  if (text.size() > kShortLimit) text = text.substr(0, kShortLimit);
+  Byte(static_cast<std::uint8_t>(text.size()));
+  out_.append(text);
+}
+
+void ComponentStreamWriter::Integer(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  if (value >= -128 && value <= 127) {
+    Byte(kInt8);
+    LittleEndian(bits, 1);
+  } else if (value >= -32768 && value <= 32767) {
+    Byte(kInt16);
+    LittleEndian(bits, 2);
+  } else {
+    Byte(kInt32);
+    LittleEndian(bits, 4);
+  }
+}
+
+void ComponentStreamWriter::Text(std::string_view text) {
+  if (text.size() <= kShortLimit) {
+    Byte(kShortString);
+    Byte(static_cast<std::uint8_t>(text.size()));
+  } else {
+    Byte(kLongString);
+    LittleEndian(static_cast<std::uint32_t>(text.size()), 4);
+  }
+  out_.append(text);
+}
+
+void ComponentStreamWriter::Boolean(bool value) { Byte(value ? kTrue : kFalse); }
+
+void ComponentStreamWriter::BeginCollection() { Byte(kCollection); }
+
+void ComponentStreamWriter::BeginItem() { Byte(kItem); }
+
+void ComponentStreamWriter::EndOfList() { Byte(kEndOfList); }
+
+}  // namespace zw

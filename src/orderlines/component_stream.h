@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The binary component stream ("TPF0") in which the order application exchanges its objects:
+// short texts with a length byte, and typed values that begin with a type byte.
+namespace zw {
+
+class ComponentStreamWriter {
+ public:
+  explicit ComponentStreamWriter(std::string& out) : out_(out) {}
+
+  void Signature();                       // "TPF0"
+  void ShortText(std::string_view text);  // length byte, bytes; cut to 255
+  void Integer(std::int32_t value);       // 0x02, 0x03 or 0x04: the smallest that holds it
+  void Text(std::string_view text);       // 0x06 up to 255 bytes, else 0x0C
+  void Boolean(bool value);               // 0x08 false, 0x09 true
+  void BeginCollection();                 // 0x0E
+  void BeginItem();                       // 0x01
+  void EndOfList();                       // 0x00
+
+ private:
+  void Byte(std::uint8_t value) { out_.push_back(static_cast<char>(value)); }
+  void LittleEndian(std::uint32_t value, int bytes);
+
+  std::string& out_;
+};
+
+}  // namespace zw

@@ -1,0 +1,152 @@
+// The real Windows clipboard: what CopyToClipboard places, read back as another program would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "base/errors.h"
+#include "orderlines/system_clipboard.h"
+#include "orderlines/uDataGridLines.h"
+#include "support/fake_sleeper.h"
+
+namespace zw {
+namespace {
+
+class OwnerWindow {
+ public:
+  OwnerWindow()
+      : window_(CreateWindowExA(0, "STATIC", "zw-test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                nullptr, nullptr)) {}
+  ~OwnerWindow() { DestroyWindow(window_); }
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+std::string FormatName(UINT format) {
+  if (format == CF_TEXT) return "CF_TEXT";
+  char name[256] = {};
+  const int length = GetClipboardFormatNameA(format, name, sizeof name);
+  return length > 0 ? std::string(name, static_cast<std::size_t>(length))
+                    : "#" + std::to_string(format);
+}
+
+struct PlacedFormat {
+  std::string Name;
+  std::string Bytes;  // the whole memory block
+};
+
+// Everything on the clipboard, in enumeration order.
+std::vector<PlacedFormat> ReadClipboard(HWND owner) {
+  std::vector<PlacedFormat> formats;
+  if (!OpenClipboard(owner)) return formats;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    PlacedFormat placed{FormatName(format), {}};
+    if (HANDLE data = GetClipboardData(format)) {
+      if (const void* bytes = GlobalLock(data)) {
+        placed.Bytes.assign(static_cast<const char*>(bytes), GlobalSize(data));
+        GlobalUnlock(data);
+      }
+    }
+    formats.push_back(placed);
+  }
+  CloseClipboard();
+  return formats;
+}
+
+void AddDemoLine(TExDataGridLines& lines) {
+  TDataGridLine& line = lines.Add();
+  line.Pos = "1";
+  line.Stueck = "2";
+  line.Bezeichnung1 = "Float 3mm";
+  line.Einzelbetrag = "15,2";
+  line.Steuer = "8";
+  line.Second = "Masse in mm: 500 X 400 = 0,40 m\xB2";
+  line.Isnetto = true;
+}
+
+TEST(SystemClipboardWin32, HoldsTheFourFormatsInOrderWithTheirBytes) {
+  OwnerWindow owner;
+  ASSERT_NE(owner.get(), nullptr);
+  TExDataGridLines lines;
+  AddDemoLine(lines);
+  RecordingClipboard expected;
+  ASSERT_TRUE(lines.CopyToClipboard("", expected));
+
+  const auto clipboard = MakeSystemClipboard(owner.get());
+  ASSERT_TRUE(lines.CopyToClipboard("", *clipboard));
+  const std::vector<PlacedFormat> placed = ReadClipboard(owner.get());
+  ASSERT_GE(placed.size(), 4u);
+  const char* const names[] = {"CF_DATAGRIDDATA", "HTML Format", "CF_TEXT", "CSV"};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(placed[i].Name, names[i]) << i;
+    const std::string& block = expected.Entries()[i].Block;
+    // The system may round a memory block up; the bytes asked for come first.
+    ASSERT_GE(placed[i].Bytes.size(), block.size()) << names[i];
+    EXPECT_EQ(placed[i].Bytes.substr(0, block.size()), block) << names[i];
+  }
+  const std::string& text = placed[2].Bytes;
+  const std::size_t key_text = lines.LinesAsText().size();
+  ASSERT_GT(text.size(), key_text);
+  EXPECT_EQ(text[key_text], '\0');
+  EXPECT_EQ(placed[0].Bytes.substr(4, 4), "TPF0");
+  EXPECT_EQ(GetClipboardOwner(), owner.get());
+}
+
+TEST(SystemClipboardWin32, WaitsForAnotherProgramThatHoldsTheClipboard) {
+  OwnerWindow owner;
+  std::atomic<bool> held{false};
+  std::atomic<bool> release{false};
+  std::thread other([&] {
+    OwnerWindow other_owner;
+    if (!OpenClipboard(other_owner.get())) return;
+    held = true;
+    while (!release) Sleep(1);
+    CloseClipboard();
+  });
+  while (!held) Sleep(1);
+
+  test::FakeSleeper sleeper;
+  sleeper.on_sleep = [&] {
+    if (sleeper.pauses.size() == 3) {
+      release = true;
+      Sleep(50);  // let the other thread close it
+    }
+  };
+  TExDataGridLines lines;
+  AddDemoLine(lines);
+  const auto clipboard = MakeSystemClipboard(owner.get(), sleeper);
+  EXPECT_TRUE(lines.CopyToClipboard("", *clipboard));
+  release = true;
+  other.join();
+  EXPECT_EQ(sleeper.pauses.size(), 3u);
+  EXPECT_EQ(sleeper.pauses.front(), std::chrono::milliseconds(30));
+}
+
+TEST(SystemClipboardWin32, GivesUpAfterTenAttempts) {
+  OwnerWindow owner;
+  std::atomic<bool> held{false};
+  std::atomic<bool> release{false};
+  std::thread other([&] {
+    OwnerWindow other_owner;
+    if (!OpenClipboard(other_owner.get())) return;
+    held = true;
+    while (!release) Sleep(1);
+    CloseClipboard();
+  });
+  while (!held) Sleep(1);
+  test::FakeSleeper sleeper;
+  TExDataGridLines lines;
+  AddDemoLine(lines);
+  const auto clipboard = MakeSystemClipboard(owner.get(), sleeper);
+  EXPECT_FALSE(lines.CopyToClipboard("", *clipboard));
+  release = true;
+  other.join();
+  EXPECT_EQ(sleeper.pauses.size(), 9u);
+}
+
+}  // namespace
+}  // namespace zw
