@@ -14,6 +14,9 @@ extern const char kPathDelimiter;
 // The folder of the running executable, ending in the path delimiter.
 std::string ExecutableFolder();
 
+// The system's folder for temporary files, ending in the path delimiter.
+std::string SystemTempFolder();
+
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -15,6 +16,13 @@ std::string ExecutableFolder() {
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return "./";
   return exe.parent_path().string() + kPathDelimiter;
+}
+
+std::string SystemTempFolder() {
+  const char* temp = std::getenv("TMPDIR");
+  std::string folder = temp != nullptr && *temp != '\0' ? temp : "/tmp";
+  if (folder.back() != kPathDelimiter) folder += kPathDelimiter;
+  return folder;
 }
 
 bool FileExists(const std::string& path) {

@@ -23,6 +23,14 @@ std::string ExecutableFolder() {
   return path;
 }
 
+std::string SystemTempFolder() {
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathA(sizeof buffer, buffer);
+  std::string folder(buffer, length > 0 && length <= MAX_PATH ? length : 0);
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
 bool FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -27,6 +27,23 @@ std::u16string Win1252ToUtf16(std::string_view text) {
   return result;
 }
 
+std::string Utf16ToWin1252(std::u16string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (const char16_t unit : text) {
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+      result.push_back(AsChar(static_cast<unsigned char>(unit)));
+      continue;
+    }
+    char mapped = '?';
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+      if (kHighControls[i] == unit) mapped = AsChar(static_cast<unsigned char>(0x80 + i));
+    }
+    result.push_back(mapped);
+  }
+  return result;
+}
+
 std::string Win1252ToUtf8(std::string_view text) {
   std::string result;
   result.reserve(text.size());

@@ -11,6 +11,10 @@ char16_t Win1252ToUtf16(unsigned char byte);
 
 std::u16string Win1252ToUtf16(std::string_view text);
 
+// The Windows-1252 text of UTF-16 code units; a character the code page lacks becomes '?',
+// as the system's conversion writes it.
+std::string Utf16ToWin1252(std::u16string_view text);
+
 // UTF-8 for terminals and files on systems whose text is UTF-8.
 std::string Win1252ToUtf8(std::string_view text);
 

@@ -14,14 +14,19 @@ const char* const kZwconvertUsage =
     "  --templates DIR   der Vorlagenordner (Vorgabe: \"Vorlagen\" neben dem Programm);\n"
     "                    die mitgelieferten Dateien werden hineingeschrieben\n"
     "  --tax TEXT        der vorgegebene Steuersatz, wie ihn Brevanta auf TAXH nennt\n"
-    "                    (Vorgabe: leer)\n"
+    "                    (Vorgabe: leer, mit --exchange die Antwort auf TAXH)\n"
     "  --decimal Z       Dezimaltrennzeichen (Vorgabe \",\")\n"
     "  --thousand Z      Tausendertrennzeichen (Vorgabe \".\")\n"
     "  --list Z          Listentrennzeichen f\xFCr CSV (Vorgabe \";\")\n"
     "  --format F        lines (Vorgabe): jede Position mit ihren 24 Eigenschaften;\n"
     "                    text, html, csv, datagrid: genau die Bytes, die in die\n"
     "                    Zwischenablage kommen (text ohne sein Null-Byte, datagrid mit\n"
-    "                    seinem 4-Byte-L\xE4ngenfeld)\n"
+    "                    seinem 4-Byte-L\xE4ngenfeld); json: der Auftrag, wie er an\n"
+    "                    Brevanta geschickt wird\n"
+    "  --exchange        wie ein Lauf des Programms mit Brevantas ExchangeServer sprechen:\n"
+    "                    TAXH fragen (ohne --tax), bei DirectToBrevanta=1 CANPOSTJSON\n"
+    "                    fragen und bei \"1\" den Auftrag mit OUTDATA schicken\n"
+    "  --server NAME     dieser Server statt des ersten aus der Serverliste\n"
     "  --explain         auf der Standardfehlerausgabe: jede versuchte Vorlage, warum sie\n"
     "                    nicht passte oder gewann, und was aus jeder Zeile wurde\n"
     "  --help            diese Hilfe\n"
@@ -43,8 +48,9 @@ OutputFormat FormatNamed(const std::string& name) {
   if (name == "html") return OutputFormat::Html;
   if (name == "csv") return OutputFormat::Csv;
   if (name == "datagrid") return OutputFormat::DataGrid;
+  if (name == "json") return OutputFormat::Json;
   throw UsageError("unbekanntes Format \"" + name +
-                   "\" (m\xF6glich: lines, text, html, csv, datagrid)");
+                   "\" (m\xF6glich: lines, text, html, csv, datagrid, json)");
 }
 
 }  // namespace
@@ -78,6 +84,13 @@ ZwconvertOptions ParseZwconvertOptions(const std::vector<std::string>& args) {
       if (options.TemplatesDir.empty()) throw UsageError("--templates erwartet einen Ordner");
     } else if (arg == "--tax") {
       options.Tax = take_value();
+      options.TaxGiven = true;
+    } else if (arg == "--exchange") {
+      no_value();
+      options.Exchange = true;
+    } else if (arg == "--server") {
+      options.ServerName = take_value();
+      if (options.ServerName.empty()) throw UsageError("--server erwartet einen Namen");
     } else if (arg == "--decimal") {
       options.DecimalSeparator = SingleCharacter(arg, take_value());
     } else if (arg == "--thousand") {

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace zw {
 
-enum class OutputFormat { Lines, Text, Html, Csv, DataGrid };
+enum class OutputFormat { Lines, Text, Html, Csv, DataGrid, Json };
 
 struct ZwconvertOptions {
   std::string InputPath = "-";  // "-": standard input
   std::string TemplatesDir;     // empty: "Vorlagen" next to the executable
   std::string Tax;
+  bool TaxGiven = false;
+  bool Exchange = false;   // ask the exchange server as the tool's conversion run does
+  std::string ServerName;  // empty: the first server of the server list file
   char DecimalSeparator = ',';
   char ThousandSeparator = '.';
   char ListSeparator = ';';

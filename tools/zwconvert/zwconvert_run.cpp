@@ -7,6 +7,8 @@
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "console_text.h"
+#include "exchange/UCustomTextParser.h"
+#include "exchange/exchange_requests.h"
 #include "explain_report.h"
 #include "line_dump.h"
 #include "mapping/row_mapping.h"
@@ -70,9 +72,35 @@ std::string ClipboardBytes(TExDataGridLines& lines, OutputFormat format) {
     case OutputFormat::DataGrid:
       return clipboard.BlockOf(formats.DataGrid);
     case OutputFormat::Lines:
+    case OutputFormat::Json:
       break;
   }
   return {};
+}
+
+// The order JSON exactly as the export posts it.
+std::string OrderJson(const TExDataGridLines& lines) {
+  std::string text;
+  PostOrderLines(lines, [&](const std::string& data, int, const std::string&) {
+    text = data;
+    return true;
+  });
+  return text;
+}
+
+// Asks whether the open order takes lines and posts them when it does; says what happened.
+void PostToServer(const TExDataGridLines& lines, std::string& messages) {
+  if (!IsTrueAnswer(ReadIPCValueSync("CANPOSTJSON"))) {
+    messages +=
+        "zwconvert: CANPOSTJSON ist nicht \"1\"; die Positionen kommen in die Zwischenablage\n";
+    return;
+  }
+  bool posted = false;
+  PostOrderLines(lines, [&](const std::string& data, int index, const std::string& command) {
+    posted = WriteIPCValueASync(data, index, command);
+    return posted;
+  });
+  if (!posted) messages += "zwconvert: der Auftrag wurde nicht angenommen (OUTDATA)\n";
 }
 
 int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out,
@@ -89,16 +117,25 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
       options.TemplatesDir.empty() ? TemplateFolder() : PrepareTemplateFolder(options.TemplatesDir);
   if (options.Explain) loop.Observer = &report;
 
+  if (options.Exchange && !options.ServerName.empty()) SetSelectedServerName(options.ServerName);
+  const std::string tax =
+      options.Exchange && !options.TaxGiven ? ReadIPCValueSync("TAXH") : options.Tax;
+
   TExDataGridLines lines;
-  const std::optional<WinningTemplate> winner = RunTemplates(text, options.Tax, lines, loop);
+  const std::optional<WinningTemplate> winner = RunTemplates(text, tax, lines, loop);
   if (!winner) {
     if (options.Explain) report.OnNoWinner();
     return kNoTemplate;
   }
   SplitDescriptions(lines, winner->DescriptionLimit, options.Explain ? &report : nullptr);
+  if (options.Exchange && winner->Rules.Value("DirectToBrevanta") == "1") {
+    PostToServer(lines, explanation);
+  }
 
   if (options.Format == OutputFormat::Lines) {
     DumpLines(lines, out);
+  } else if (options.Format == OutputFormat::Json) {
+    out << OrderJson(lines);
   } else {
     const std::string bytes = ClipboardBytes(lines, options.Format);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -1,0 +1,177 @@
+#include "exchange/UCustomTextParser.h"
+
+#include <sstream>
+#include <utility>
+
+#include "exchange/exchange_requests.h"
+#include "json/json_list.h"
+#include "json/json_object.h"
+#include "json/json_streamer.h"
+
+namespace zw {
+namespace {
+
+// The order document exists only within one export; see TJSON.
+std::unique_ptr<TJSON> order_document;
+
+// Adds the value and returns it, still owned by the container.
+template <typename Value>
+Value* AddTo(TJsonList& list, std::unique_ptr<Value> value) {
+  Value* added = value.get();
+  list.Add(std::move(value));
+  return added;
+}
+
+template <typename Value>
+Value* AddTo(TJsonObject& object, const char16_t* name, std::unique_ptr<Value> value) {
+  Value* added = value.get();
+  object.Add(name, std::move(value));
+  return added;
+}
+
+}  // namespace
+
+TJSON::~TJSON() = default;
+
+TJSON& TJSON::Document() {
+  if (order_document == nullptr) {
+    auto document = std::make_unique<TJSON>();
+    document->root_ = std::make_unique<TJsonObject>(true);
+    document->order_list_ = AddTo(*document->root_, u"Order", std::make_unique<TJsonList>());
+    document->order_ = AddTo(*document->order_list_, std::make_unique<TJsonObject>(true));
+    document->parts_ = AddTo(*document->order_, u"Parts", std::make_unique<TJsonList>());
+    document->address_list_ = AddTo(*document->order_, u"Adress", std::make_unique<TJsonList>());
+    document->address_ = AddTo(*document->address_list_, std::make_unique<TJsonObject>(true));
+    order_document = std::move(document);
+  }
+  return *order_document;
+}
+
+TJsonObject& TJSON::DocumentRoot() { return *Document().root_; }
+
+TJsonObject* TJSON::TargetObject(TJsonTarget target) const {
+  switch (target) {
+    case TJsonTarget::Address:
+      return address_;
+    case TJsonTarget::Order:
+      return order_;
+    case TJsonTarget::CurrentPart:
+      return current_part_;
+  }
+  return nullptr;
+}
+
+void TJSON::NewPart() {
+  TJSON& document = Document();
+  document.current_part_ = AddTo(*document.parts_, std::make_unique<TJsonObject>(true));
+}
+
+void TJSON::AddString(TJsonTarget target, const std::string& name, const std::string& text) {
+  if (TJsonObject* object = Document().TargetObject(target)) object->SetString(name, text);
+}
+
+void TJSON::AddBoolean(TJsonTarget target, const std::string& name, bool value) {
+  if (TJsonObject* object = Document().TargetObject(target)) object->SetBoolean(name, value);
+}
+
+std::string TJSON::TakeText() {
+  if (order_document == nullptr) return {};
+  // Released on every path, so the next export starts empty.
+  const std::unique_ptr<TJSON> document = std::move(order_document);
+  std::ostringstream stream;
+  TJsonStreamer::SaveToStream(document->root_.get(), stream);
+  return std::move(stream).str();
+}
+
+void TJSON::DiscardDocument() { order_document.reset(); }
+
+bool TJSON::DocumentExists() { return order_document != nullptr; }
+
+void TJSONImport::SetDescription(const std::string& text) {
+  DocumentRoot().SetString("Description", text);
+}
+
+std::string TJSONImport::ExportText() {
+  try {
+    return TakeText();
+  } catch (...) {
+    DiscardDocument();
+    throw;
+  }
+}
+
+TCustomTextParser::TCustomTextParser() : TCustomTextParser(TOrderPoster()) {}
+
+TCustomTextParser::TCustomTextParser(TOrderPoster poster) { SetPoster(std::move(poster)); }
+
+TCustomTextParser::~TCustomTextParser() = default;
+
+void TCustomTextParser::SetPoster(TOrderPoster poster) {
+  poster_ = poster ? std::move(poster) : TOrderPoster(&WriteIPCValueASync);
+}
+
+TJSONImport& TCustomTextParser::JsonImport() {
+  if (json_import_ == nullptr) json_import_ = std::make_unique<TJSONImport>();
+  return *json_import_;
+}
+
+void TCustomTextParser::Send() {
+  const std::string command = CommandName();
+  const std::string text = JsonImport().ExportText();
+  poster_(text, TargetIndex(), command);
+}
+
+int TCustomTextParser::TargetIndex() const { return 11; }
+
+std::string TCustomTextParser::CommandName() const { return "OUTDATA"; }
+
+void TCustomTextParser::Execute() {
+  try {
+    Parse();
+  } catch (...) {
+    // A half-built document must not leak into the next export.
+    TJSON::DiscardDocument();
+    throw;
+  }
+  Send();
+}
+
+void TSaveParser::Parse() {
+  TJSONImport& json = JsonImport();
+  json.SetDescription("");
+  json.AddBoolean(TJsonTarget::Order, "NettoPrices", true);
+  json.AddBoolean(TJsonTarget::Order, "TaxImport", true);
+  json.AddBoolean(TJsonTarget::Order, "UpdateParts", false);
+  json.AddBoolean(TJsonTarget::Order, "AppendMode", true);
+  if (lines_ == nullptr) return;
+  for (int i = 0; i < lines_->Count(); ++i) {
+    const TDataGridLine& line = lines_->Items(i);
+    json.NewPart();
+    const std::pair<const char*, const std::string*> members[] = {
+        {"Price", &line.Einzelbetrag},
+        {"TypLine", &line.TypeLine},
+        {"Position", &line.Pos},
+        {"Unit", &line.Einheit},
+        {"Quantity", &line.Stueck},
+        {"Description1", &line.Bezeichnung1},
+        {"Description2", &line.Bezeichnung2},
+        {"Number", &line.Artikelnummer},
+        {"TaxRate", &line.Steuer},
+        {"LongText", &line.Second},
+        {"DeliverNumber", &line.BestellNummer},
+        {"SerialNumber", &line.Seriennummer},
+        {"Rabatt", &line.Rabatt},
+    };
+    for (const auto& [name, text] : members) json.AddString(TJsonTarget::CurrentPart, name, *text);
+  }
+}
+
+void PostOrderLines(const TCustomDataGridLines& lines) { PostOrderLines(lines, TOrderPoster()); }
+
+void PostOrderLines(const TCustomDataGridLines& lines, TOrderPoster poster) {
+  TSaveParser parser(std::move(poster));
+  parser.SetLines(lines);
+  parser.Execute();
+}
+
+}  // namespace zw

@@ -1,0 +1,118 @@
+#include "stub_server.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "base/file_system.h"
+#include "exchange/frame_codec.h"
+#include "exchange/message_data.h"
+#include "exchange/process_info.h"
+
+namespace zw {
+namespace {
+
+constexpr std::chrono::milliseconds kPoll{100};
+constexpr std::chrono::seconds kExchangeTimeout{5};
+
+PipeDeadline After(std::chrono::milliseconds span) {
+  return std::chrono::steady_clock::now() + span;
+}
+
+}  // namespace
+
+ExchangeStub::ExchangeStub(StubOptions options) : options_(std::move(options)) {}
+
+void ExchangeStub::Run(std::atomic<bool>& stop) {
+  std::vector<std::unique_ptr<PipeListener>> listeners;
+  for (const std::string& name : options_.ServerNames) listeners.push_back(ListenOnPipe(name));
+  if (!options_.ReadyFile.empty()) WriteFileBytes(options_.ReadyFile, "ready\n");
+
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < listeners.size(); ++i) {
+    threads.emplace_back([&, i] { Serve(*listeners[i], options_.ServerNames[i], stop); });
+  }
+  while (!stop && !limit_reached_) {
+    if (!options_.StopFile.empty() && FileExists(options_.StopFile)) break;
+    std::this_thread::sleep_for(kPoll);
+  }
+  stop = true;
+  for (std::thread& thread : threads) thread.join();
+}
+
+void ExchangeStub::Serve(PipeListener& listener, const std::string& server_name,
+                         std::atomic<bool>& stop) {
+  while (!stop && !limit_reached_) {
+    std::unique_ptr<PipeConnection> connection = listener.Accept(After(kPoll));
+    if (connection) Answer(*connection, server_name);
+  }
+}
+
+std::string ExchangeStub::AnswerOf(const std::string& command,
+                                   const std::string& server_name) const {
+  if (command == "SERVERPROCESS") {
+    std::uint32_t process = 0;
+    if (options_.ProcessId == "parent") {
+      process = ParentProcessId();
+    } else if (options_.ProcessId == "self") {
+      process = CurrentProcessId();
+    } else {
+      process = static_cast<std::uint32_t>(std::stoul(options_.ProcessId));
+    }
+    return server_name + '\b' + std::to_string(process);
+  }
+  const auto answer = options_.Answers.find(command);
+  return answer == options_.Answers.end() ? std::string() : answer->second;
+}
+
+void ExchangeStub::Answer(PipeConnection& connection, const std::string& server_name) {
+  PipeFrame request;
+  if (!ReadFrame(connection, After(kExchangeTimeout), request)) return;
+  if (!options_.RecordFile.empty()) AppendToFile(options_.RecordFile, EncodeFrame(request));
+
+  MessageRef message = NewMessageData();
+  message->Storage().Append(request.Data.data(), request.Data.size());
+  message->Storage().SetPosition(0);
+  const std::string command = message->Storage().ReadString("COMMAND");
+  if (command == "OUTDATA" && !options_.OutDataFile.empty() && !options_.FailOutData) {
+    AppendToFile(options_.OutDataFile, message->Storage().ReadString("DATA"));
+  }
+  Count(command);
+  if (command == "OUTDATA" && options_.FailOutData) return;
+
+  MessageRef response = NewMessageData();
+  if (options_.WithoutData.count(command) == 0) {
+    response->Storage().WriteString("DATA", AnswerOf(command, server_name));
+  }
+  const std::string bytes = EncodeFrame({"", response->Storage().Bytes()});
+  std::uint32_t error = 0;
+  if (!connection.Write(bytes.data(), bytes.size(), After(kExchangeTimeout), error)) return;
+  // The client ends with its close marker; closing before it arrives could lose the answer.
+  char marker[8];
+  ReadExactly(connection, marker, sizeof marker, After(kExchangeTimeout));
+}
+
+void ExchangeStub::Count(const std::string& command) {
+  const std::lock_guard<std::mutex> guard(lock_);
+  ++counts_[command];
+  ++requests_;
+  if (!options_.CountsFile.empty()) {
+    std::string text;
+    for (const auto& [name, count] : counts_) text += name + "=" + std::to_string(count) + "\n";
+    const std::string temporary = options_.CountsFile + ".tmp";
+    WriteFileBytes(temporary, text);
+    std::remove(options_.CountsFile.c_str());
+    std::rename(temporary.c_str(), options_.CountsFile.c_str());
+  }
+  if (options_.StopAfter > 0 && requests_ >= options_.StopAfter) limit_reached_ = true;
+}
+
+void ExchangeStub::AppendToFile(const std::string& path, const std::string& bytes) {
+  const std::lock_guard<std::mutex> guard(lock_);
+  std::ofstream file(path, std::ios::binary | std::ios::app);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace zw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "exchange/pipe_transport.h"
+#include "stub_options.h"
+
+namespace zw {
+
+// Serves every configured pipe on a thread of its own until asked to stop.
+class ExchangeStub {
+ public:
+  explicit ExchangeStub(StubOptions options);
+
+  // Returns when the stop flag is set, the stop file appears or the request limit is reached.
+  void Run(std::atomic<bool>& stop);
+
+ private:
+  void Serve(PipeListener& listener, const std::string& server_name, std::atomic<bool>& stop);
+  void Answer(PipeConnection& connection, const std::string& server_name);
+  std::string AnswerOf(const std::string& command, const std::string& server_name) const;
+  void Count(const std::string& command);
+  void AppendToFile(const std::string& path, const std::string& bytes);
+
+  StubOptions options_;
+  std::mutex lock_;  // counts and files
+  std::map<std::string, std::int64_t> counts_;
+  std::int64_t requests_ = 0;
+  std::atomic<bool> limit_reached_{false};
+};
+
+}  // namespace zw
