@@ -1,5 +1,7 @@
-#include <tlhelp32.h>
+// windows.h must come first: tlhelp32.h relies on its types.
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include "exchange/process_info.h"
 
