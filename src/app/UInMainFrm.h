@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/UWave.h"
+#include "app/clipboard_viewer_win32.h"
+#include "app/conversion_run.h"
+#include "orderlines/UClpUtils.h"
+
+namespace zw {
+
+// WM_USER + 5000: wParam carries a heap string with the clipboard text; the window frees it.
+constexpr UINT WM_CONVERTTEXT = WM_USER + 5000;
+
+// The tool's only window: a borderless, translucent, rounded panel of 182 x 88 pixels with
+// the buttons "X" (end) and "E" (open the template folder). It watches the clipboard, runs a
+// conversion for every copied text and shows the result by its colour.
+class TInMainFrm final : public ConversionHost {
+ public:
+  // application_window owns the main window and every clipboard write of the tool.
+  explicit TInMainFrm(HWND application_window);
+  ~TInMainFrm() override;
+  TInMainFrm(const TInMainFrm&) = delete;
+  TInMainFrm& operator=(const TInMainFrm&) = delete;
+
+  HWND Handle() const { return window_; }
+  std::uint32_t PanelColour() const { return panel_colour_; }
+
+  // ConversionHost
+  std::string ReadIPCValue(const std::string& name) override;
+  bool PostOrderLines(const TExDataGridLines& lines) override;
+  void ClearClipboard() override;
+  bool CopyToClipboard(TExDataGridLines& lines) override;
+  void ShowFeedback(std::uint32_t colour) override;
+  void PlaySuccessSound() override;
+  void BringToForeground() override;
+  std::string TemplateFolder() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void FormCreate();
+  void Paint();
+  void ClipboardChanged();
+  void ConvertText(std::unique_ptr<std::string> text);
+  void Timer1Timer();
+  void OpenTemplateFolder();
+  void WMWindowPosChanging(WINDOWPOS& position);
+
+  HWND application_window_;
+  HWND window_ = nullptr;
+  HWND tooltip_ = nullptr;
+  std::uint32_t panel_colour_;
+  bool timer_enabled_ = false;
+  int pressed_button_ = 0;  // 4: "X", 5: "E"
+  TWave wave_;
+  std::string picture_;  // 48 x 48 BGRA, top row first
+  std::string version_hint_;
+  std::unique_ptr<ClipboardSink> clipboard_;
+  std::unique_ptr<ClipboardViewer> viewer_;
+  ConversionRun run_;
+};
+
+}  // namespace zw

@@ -1,0 +1,99 @@
+#include "app/conversion_run.h"
+
+#include <exception>
+#include <optional>
+
+#include "app/feedback_colours.h"
+#include "app/template_loop.h"
+#include "exchange/exchange_requests.h"
+#include "mapping/row_mapping.h"
+
+namespace zw {
+namespace {
+
+// Ends a run on every path: the no-match colour unless the lines were delivered, then Busy
+// is cleared, also when showing the colour fails.
+class RunEnd {
+ public:
+  RunEnd(ConversionHost& host, bool& busy) : host_(host), busy_(busy) { busy_ = true; }
+  ~RunEnd() {
+    if (finished_) return;
+    // Unwinding: the error in flight is the one passed on, a failing colour must not replace it.
+    try {
+      Finish();
+    } catch (...) {
+    }
+  }
+  RunEnd(const RunEnd&) = delete;
+  RunEnd& operator=(const RunEnd&) = delete;
+
+  // The normal way out; here an error of the feedback is passed on.
+  void Finish() {
+    finished_ = true;
+    const ClearOnExit clear{busy_};
+    if (!success) host_.ShowFeedback(NoMatchColour);
+  }
+
+  bool success = false;
+
+ private:
+  struct ClearOnExit {
+    bool& flag;
+    ~ClearOnExit() { flag = false; }
+  };
+
+  ConversionHost& host_;
+  bool& busy_;
+  bool finished_ = false;
+};
+
+void HandOver(ConversionHost& host, TExDataGridLines& lines, const WinningTemplate& winner,
+              bool& success) {
+  // The copied text goes in any case; a clipboard that cannot be cleared must not stop the run.
+  try {
+    host.ClearClipboard();
+  } catch (const std::exception&) {
+  }
+  SplitLongDescriptions(lines, winner.DescriptionLimit);
+
+  bool delivered = false;
+  if (winner.Rules.Value("DirectToBrevanta") == "1" &&
+      IsTrueAnswer(host.ReadIPCValue("CANPOSTJSON"))) {
+    // Deliberate: a post the server did not accept falls back to the clipboard, so the lines
+    // the user copied are not lost while success is shown.
+    delivered = host.PostOrderLines(lines) || host.CopyToClipboard(lines);
+  } else {
+    delivered = host.CopyToClipboard(lines);
+  }
+  // Deliberate: lines that reached neither the order nor the clipboard are no success.
+  if (!delivered) return;
+
+  host.ShowFeedback(SuccessColour);
+  host.PlaySuccessSound();
+  success = true;
+  host.BringToForeground();
+}
+
+// The objects of the run live here, so they are released before Busy is cleared.
+void Convert(ConversionHost& host, std::string_view clipboard_text, bool& success) {
+  TExDataGridLines lines;
+  const std::string default_tax = host.ReadIPCValue("TAXH");
+  TemplateLoopOptions options;
+  options.Folder = host.TemplateFolder();
+  options.RetrySleeper = &host.RetrySleeper();
+  const std::optional<WinningTemplate> winner =
+      RunTemplates(clipboard_text, default_tax, lines, options);
+  if (winner) HandOver(host, lines, *winner, success);
+}
+
+}  // namespace
+
+void ConversionRun::Run(ConversionHost& host, std::string_view clipboard_text) {
+  // A run entered from inside a run (a message dispatched during a wait) drops its text.
+  if (busy_) return;
+  RunEnd end(host, busy_);
+  Convert(host, clipboard_text, end.success);
+  end.Finish();
+}
+
+}  // namespace zw

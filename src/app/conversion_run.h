@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/sleeper.h"
+#include "orderlines/uDataGridLines.h"
+
+// One conversion of a clipboard text into order lines and their hand-over. Every effect goes
+// through the host (the main window), so the run itself has no platform code.
+namespace zw {
+
+class ConversionHost {
+ public:
+  virtual ~ConversionHost() = default;
+
+  // The exchange server's answer to a value name; "" when there is none.
+  virtual std::string ReadIPCValue(const std::string& name) = 0;
+  // Posts the lines as order JSON into the open order; true when the post was answered.
+  virtual bool PostOrderLines(const TExDataGridLines& lines) = 0;
+  // Empties the system clipboard.
+  virtual void ClearClipboard() = 0;
+  // Places the four clipboard formats of the lines; false when they were not placed.
+  virtual bool CopyToClipboard(TExDataGridLines& lines) = 0;
+  virtual void ShowFeedback(std::uint32_t colour) = 0;
+  virtual void PlaySuccessSound() = 0;
+  virtual void BringToForeground() = 0;
+  // The folder of the template files, ending in the path delimiter.
+  virtual std::string TemplateFolder() = 0;
+  // The pauses between attempts to read a locked template file.
+  virtual Sleeper& RetrySleeper() { return SystemSleeper(); }
+};
+
+class ConversionRun {
+ public:
+  // Converts the text with the first template that yields order lines and hands them over.
+  // A call while a run is in progress returns at once without any effect. Errors are passed
+  // on after the no-match colour has been shown and Busy cleared.
+  void Run(ConversionHost& host, std::string_view clipboard_text);
+
+  bool IsBusy() const { return busy_; }
+
+ private:
+  bool busy_ = false;
+};
+
+}  // namespace zw
