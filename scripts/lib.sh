@@ -58,7 +58,8 @@ zw_stop_xvfb() {
 zw_start_wine() {
   export WINEPREFIX=${WINEPREFIX:-$ZW_ROOT/build/wineprefix}
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No Mono or Gecko prompts, and no sound drivers (there is no sound device here).
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
   mkdir -p "$WINEPREFIX"
   wineserver -p
   wineboot -i >/dev/null 2>&1 || true

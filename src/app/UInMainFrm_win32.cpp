@@ -344,7 +344,16 @@ void TInMainFrm::WMWindowPosChanging(WINDOWPOS& position) {
   }
   int x = position.x;
   int y = position.y;
-  CorrectWindowPosition(x, y, position.cx, position.cy, desktop, taskbar);
+  int cx = position.cx;
+  int cy = position.cy;
+  // A move without a size change may carry no size; the window keeps its own then.
+  if (position.flags & SWP_NOSIZE) {
+    RECT bounds;
+    GetWindowRect(window_, &bounds);
+    cx = bounds.right - bounds.left;
+    cy = bounds.bottom - bounds.top;
+  }
+  CorrectWindowPosition(x, y, cx, cy, desktop, taskbar);
   position.x = x;
   position.y = y;
 }

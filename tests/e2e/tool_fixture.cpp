@@ -1,0 +1,190 @@
+#include "e2e/tool_fixture.h"
+
+#include <cstring>
+#include <fstream>
+
+#include "app/regional_settings.h"
+#include "app/template_loop.h"
+#include "base/errors.h"
+#include "base/file_system.h"
+#include "exchange/exchange_requests.h"
+#include "exchange/process_info.h"
+#include "mapping/row_mapping.h"
+#include "orderlines/uDataGridLines.h"
+#include "templates/template_files.h"
+
+namespace zw::e2e {
+namespace {
+
+// The user's locale as a German user has it; the tool takes its separators at start.
+void UseGermanSeparators() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\International", 0, nullptr, 0,
+                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  for (const auto& [name, value] :
+       {std::pair{"sDecimal", ","}, std::pair{"sThousand", "."}, std::pair{"sList", ";"}}) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), 2);
+  }
+  RegCloseKey(key);
+}
+
+std::string FormatName(UINT format) {
+  if (format == CF_TEXT) return "CF_TEXT";
+  char name[256] = {};
+  const int length = GetClipboardFormatNameA(format, name, sizeof name);
+  return length > 0 ? std::string(name, static_cast<std::size_t>(length))
+                    : "#" + std::to_string(format);
+}
+
+bool OpenClipboardFor(HWND owner) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+int CountIn(const std::string& counts, const std::string& command) {
+  const std::string key = command + "=";
+  for (std::size_t at = 0; at < counts.size();) {
+    const std::size_t end = counts.find('\n', at);
+    const std::string line = counts.substr(at, end == std::string::npos ? end : end - at);
+    if (line.rfind(key, 0) == 0) return std::stoi(line.substr(key.size()));
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void ToolTest::SetUp() {
+  UseGermanSeparators();
+  SetNumberSeparators(',', '.');
+  SetListSeparator(';');
+  driver_window_ = CreateWindowExA(0, "STATIC", "zw-e2e-driver", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                   nullptr, nullptr, nullptr);
+  const std::string tool = ExecutableFolder() + "Zwischenablage.exe";
+  ASSERT_TRUE(CopyFileA(tool.c_str(), (ToolFolder() + "Zwischenablage.exe").c_str(), FALSE));
+  CreateDirectoryA((ToolFolder() + "Vorlagen").c_str(), nullptr);
+
+  server_options_.ServerNames = {"zw-e2e-" + std::to_string(CurrentProcessId()) + "-" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+  server_options_.ProcessId = "self";  // the driver is the tool's parent
+  server_options_.Answers = {{"TAXH", kTax}, {"CANPOSTJSON", "0"}};
+  server_options_.CountsFile = ToolFolder() + "counts.txt";
+  server_options_.OutDataFile = OutDataFile();
+  server_options_.RecordFile = ToolFolder() + "frames.bin";
+}
+
+void ToolTest::TearDown() {
+  if (tool_window_ != nullptr && IsWindow(tool_window_)) PostMessageA(tool_window_, WM_CLOSE, 0, 0);
+  if (tool_ && tool_->Wait(std::chrono::seconds(10)) < 0) tool_->Kill();
+  tool_.reset();
+  stop_server_ = true;
+  if (server_thread_.joinable()) server_thread_.join();
+  if (driver_window_ != nullptr) DestroyWindow(driver_window_);
+}
+
+void ToolTest::AddTemplate(const std::string& name, const std::string& rules) {
+  WriteFileBytes(ToolFolder() + "Vorlagen\\" + name, rules);
+}
+
+void ToolTest::StartTool() {
+  WriteFileBytes(ServerListFile(), server_options_.ServerNames.front() + "\r\n");
+  server_ = std::make_unique<ExchangeStub>(server_options_);
+  server_thread_ = std::thread([this] { server_->Run(stop_server_); });
+  tool_ = std::make_unique<test::ChildProcess>(ToolFolder() + "Zwischenablage.exe",
+                                               std::vector<std::string>{});
+  ASSERT_TRUE(tool_->Started());
+  ASSERT_TRUE(
+      WaitFor([&] { return (tool_window_ = FindWindowA("TInMainFrm", nullptr)) != nullptr; },
+              std::chrono::seconds(30)))
+      << "the tool's window did not appear";
+  ASSERT_TRUE(WaitFor([&] { return Requests("SERVERPROCESS") >= 1; }, std::chrono::seconds(10)));
+  // The viewer registers right after the server selection; give the window a moment.
+  Sleep(300);
+}
+
+void ToolTest::CopyText(const std::string& text) {
+  ASSERT_TRUE(OpenClipboardFor(driver_window_));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  char* bytes = static_cast<char*>(GlobalLock(memory));
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+}
+
+std::vector<PlacedFormat> ToolTest::ClipboardFormats() {
+  std::vector<PlacedFormat> formats;
+  if (!OpenClipboardFor(driver_window_)) return formats;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    PlacedFormat placed{FormatName(format), {}};
+    if (HANDLE data = GetClipboardData(format)) {
+      if (const void* bytes = GlobalLock(data)) {
+        placed.Bytes.assign(static_cast<const char*>(bytes), GlobalSize(data));
+        GlobalUnlock(data);
+      }
+    }
+    formats.push_back(placed);
+  }
+  CloseClipboard();
+  return formats;
+}
+
+int ToolTest::Requests(const std::string& command) const {
+  try {
+    return CountIn(ReadFileBytes(server_options_.CountsFile), command);
+  } catch (const Error&) {
+    return 0;
+  }
+}
+
+bool ToolTest::WaitFor(const std::function<bool()>& condition,
+                       std::chrono::milliseconds timeout) const {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+bool ToolTest::WaitForRun(int run_number) {
+  if (!WaitFor([&] { return Requests("TAXH") >= run_number; }, std::chrono::seconds(20))) {
+    return false;
+  }
+  // The run goes on after the tax: templates, hand-over, feedback.
+  Sleep(400);
+  return true;
+}
+
+std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {
+  TExDataGridLines lines;
+  TemplateLoopOptions options;
+  options.Folder = ToolFolder() + "Vorlagen\\";
+  const auto winner = RunTemplates(text, kTax, lines, options);
+  if (!winner) return {};
+  SplitLongDescriptions(lines, winner->DescriptionLimit);
+  RecordingClipboard clipboard;
+  lines.CopyToClipboard("", clipboard);
+  std::vector<std::string> blocks;
+  for (const auto& entry : clipboard.Entries()) blocks.push_back(entry.Block);
+  return blocks;
+}
+
+std::uint32_t ToolTest::PanelColour() const {
+  RECT bounds;
+  GetWindowRect(tool_window_, &bounds);
+  HDC screen = GetDC(nullptr);
+  // A spot of the panel that no text, picture or button covers.
+  const COLORREF colour = GetPixel(screen, bounds.left + 90, bounds.top + 40);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+}  // namespace zw::e2e

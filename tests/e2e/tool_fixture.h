@@ -1,0 +1,75 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "stub_server.h"
+#include "support/child_process.h"
+#include "support/temp_folder.h"
+
+namespace zw::e2e {
+
+// One format on the clipboard with its whole memory block.
+struct PlacedFormat {
+  std::string Name;
+  std::string Bytes;
+};
+
+// The driver plays the order application: it serves the exchange pipe (answering
+// SERVERPROCESS with its own process ID), lists it in the server list file, starts
+// Zwischenablage.exe from a scratch folder as its child and works the real clipboard.
+class ToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Options of the exchange server; call before StartTool.
+  StubOptions& Server() { return server_options_; }
+  void AddTemplate(const std::string& name, const std::string& rules);
+  // Starts the server and the tool and waits until the tool has selected the server.
+  void StartTool();
+
+  // Puts text on the clipboard as another program would; returns when it is there.
+  void CopyText(const std::string& text);
+  std::vector<PlacedFormat> ClipboardFormats();
+  HWND ClipboardOwner() const { return GetClipboardOwner(); }
+  HWND DriverWindow() const { return driver_window_; }
+
+  // The number of requests of a command the server has received.
+  int Requests(const std::string& command) const;
+  bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) const;
+  // The conversion run for the text has asked for the tax and ended (the tool is idle again).
+  bool WaitForRun(int run_number);
+
+  // What the tool should place for a text: the same code with the same settings.
+  std::vector<std::string> ExpectedBlocks(const std::string& text);
+
+  HWND ToolWindow() const { return tool_window_; }
+  std::uint32_t PanelColour() const;
+  const std::string& ToolFolder() const { return tool_folder_.Path(); }
+  std::string OutDataFile() const { return tool_folder_.Path() + "outdata.txt"; }
+
+  static constexpr const char* kTax = "7,5";
+
+ private:
+  test::TempFolder tool_folder_;
+  StubOptions server_options_;
+  std::unique_ptr<ExchangeStub> server_;
+  std::atomic<bool> stop_server_{false};
+  std::thread server_thread_;
+  std::unique_ptr<test::ChildProcess> tool_;
+  HWND tool_window_ = nullptr;
+  HWND driver_window_ = nullptr;
+};
+
+}  // namespace zw::e2e

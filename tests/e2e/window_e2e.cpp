@@ -1,0 +1,83 @@
+// The tool's window as the user sees it, and its single instance.
+#include "app/feedback_colours.h"
+#include "e2e/tool_fixture.h"
+#include "support/demo_data.h"
+
+// After windows.h, which the fixture brings.
+#include <shellapi.h>
+
+namespace zw::e2e {
+namespace {
+
+TEST_F(ToolTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
+  StartTool();
+  test::ChildProcess second(ToolFolder() + "Zwischenablage.exe", {});
+  EXPECT_EQ(second.Wait(std::chrono::seconds(20)), 0);
+  EXPECT_TRUE(IsWindow(ToolWindow()));
+  EXPECT_EQ(FindWindowExA(nullptr, ToolWindow(), "TInMainFrm", nullptr), nullptr);
+}
+
+TEST_F(ToolTest, TheWindowIsTheTranslucentRoundedPanel) {
+  StartTool();
+  char caption[64] = {};
+  GetWindowTextA(ToolWindow(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Zwischenablage");
+  RECT client;
+  GetClientRect(ToolWindow(), &client);
+  EXPECT_EQ(client.right - client.left, 182);
+  EXPECT_EQ(client.bottom - client.top, 88);
+  EXPECT_TRUE(GetWindowLongPtrA(ToolWindow(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(ToolWindow(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  EXPECT_TRUE(flags & LWA_ALPHA);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(ToolWindow(), region), ERROR);
+  RECT box;
+  GetRgnBox(region, &box);
+  DeleteObject(region);
+  EXPECT_EQ(box.left, 5);
+  EXPECT_EQ(box.top, 5);
+  EXPECT_EQ(PanelColour(), IdleColour);
+}
+
+TEST_F(ToolTest, TheWindowSnapsToTheDesktopEdgesAndCannotLeaveIt) {
+  StartTool();
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+
+  const auto move_to = [&](int x, int y) {
+    SetWindowPos(ToolWindow(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT bounds;
+    GetWindowRect(ToolWindow(), &bounds);
+    return bounds;
+  };
+  EXPECT_EQ(move_to(work.left + 2, 300).left, work.left);
+  EXPECT_EQ(move_to(work.left + 4, 300).left, work.left + 4);
+  EXPECT_EQ(move_to(300, work.top + 2).top, work.top);
+  EXPECT_EQ(move_to(work.right - 100, 300).right, work.right);
+  // A taskbar at the bottom (Wine reports a thin one) pushes the window up onto its top edge.
+  LONG bottom = work.bottom;
+  APPBARDATA bar{};
+  bar.cbSize = sizeof bar;
+  if (SHAppBarMessage(ABM_GETTASKBARPOS, &bar) && bar.uEdge == ABE_BOTTOM && bar.rc.top < bottom) {
+    bottom = bar.rc.top;
+  }
+  EXPECT_EQ(move_to(300, work.bottom + 50).bottom, bottom);
+  EXPECT_EQ(move_to(-500, -500).left, work.left);
+}
+
+TEST_F(ToolTest, SuccessFlashesLightBlueThenIdle) {
+  AddTemplate("glas.txt", test::DemoRules());
+  StartTool();
+  CopyText(test::DemoCalculation());
+  ASSERT_TRUE(WaitFor([&] { return Requests("TAXH") == 1; }, std::chrono::seconds(20)));
+  EXPECT_TRUE(
+      WaitFor([&] { return PanelColour() == SuccessColour; }, std::chrono::milliseconds(450)));
+  EXPECT_TRUE(
+      WaitFor([&] { return PanelColour() == IdleColour; }, std::chrono::milliseconds(1500)));
+}
+
+}  // namespace
+}  // namespace zw::e2e
