@@ -86,6 +86,8 @@ void ToolTest::TearDown() {
   stop_server_ = true;
   if (server_thread_.joinable()) server_thread_.join();
   if (driver_window_ != nullptr) DestroyWindow(driver_window_);
+  // Leaves no server of a finished test in the order application's list.
+  DeleteFileA(ServerListFile().c_str());
 }
 
 void ToolTest::AddTemplate(const std::string& name, const std::string& rules) {
