@@ -110,6 +110,11 @@ void ToolTest::StartTool() {
   Sleep(300);
 }
 
+void ToolTest::StopServer() {
+  stop_server_ = true;
+  if (server_thread_.joinable()) server_thread_.join();
+}
+
 void ToolTest::CopyText(const std::string& text) {
   ASSERT_TRUE(OpenClipboardFor(driver_window_));
   EmptyClipboard();

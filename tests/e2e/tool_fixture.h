@@ -38,6 +38,8 @@ class ToolTest : public ::testing::Test {
   void AddTemplate(const std::string& name, const std::string& rules);
   // Starts the server and the tool and waits until the tool has selected the server.
   void StartTool();
+  // Ends the exchange server while the tool keeps running.
+  void StopServer();
 
   // Puts text on the clipboard as another program would; returns when it is there.
   void CopyText(const std::string& text);
