@@ -1,4 +1,6 @@
 // Copying a calculation converts it: what the tool places on the real clipboard or posts.
+#include <cstring>
+
 #include "app/feedback_colours.h"
 #include "base/file_system.h"
 #include "e2e/tool_fixture.h"
@@ -112,6 +114,50 @@ TEST_F(ToolTest, ClipboardWithoutTextStartsNoRun) {
   Sleep(1500);
   EXPECT_EQ(Requests("TAXH"), 0);
   EXPECT_EQ(PanelColour(), IdleColour);
+}
+
+}  // namespace
+}  // namespace zw::e2e
+
+namespace zw::e2e {
+namespace {
+
+TEST_F(ToolTest, TextMarkedAsExcludedFromMonitoringIsNeverRead) {
+  AddTemplate("glas.txt", test::DemoRules());
+  StartTool();
+  // A password manager puts this format beside text that clipboard tools must not read.
+  ASSERT_TRUE(OpenClipboard(DriverWindow()));
+  EmptyClipboard();
+  const std::string text = test::DemoCalculation();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
+                   GlobalAlloc(GMEM_MOVEABLE, 4));
+  CloseClipboard();
+  Sleep(1500);
+  EXPECT_EQ(Requests("TAXH"), 0);
+  EXPECT_EQ(ClipboardOwner(), DriverWindow());
+}
+
+TEST_F(ToolTest, ATextWithoutTerminatingZeroIsReadToTheEndOfItsMemory) {
+  AddTemplate("glas.txt", test::DemoRules());
+  Server().Answers["CANPOSTJSON"] = "0";
+  StartTool();
+  ASSERT_TRUE(OpenClipboard(DriverWindow()));
+  EmptyClipboard();
+  const std::string text = test::DemoCalculation();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size());  // no room for a zero byte
+  std::memcpy(GlobalLock(memory), text.data(), text.size());
+  GlobalUnlock(memory);
+  SetClipboardData(CF_TEXT, memory);
+  CloseClipboard();
+  ASSERT_TRUE(WaitForRun(1));
+  ASSERT_TRUE(WaitFor([&] { return ClipboardFormats().size() >= 4; }, std::chrono::seconds(10)));
+  const std::vector<std::string> expected = ExpectedBlocks(text);
+  ASSERT_EQ(expected.size(), 4u);
+  EXPECT_EQ(ClipboardFormats()[2].Bytes.substr(0, expected[2].size()), expected[2]);
 }
 
 }  // namespace

@@ -81,3 +81,44 @@ TEST_F(ToolTest, SuccessFlashesLightBlueThenIdle) {
 
 }  // namespace
 }  // namespace zw::e2e
+
+namespace zw::e2e {
+namespace {
+
+TEST_F(ToolTest, TheFolderButtonWritesTheShippedFilesIntoANewFolder) {
+  StartTool();
+  const std::string folder = ToolFolder() + "Vorlagen";
+  DeleteFileA((folder + "\\leer.txt").c_str());
+  DeleteFileA((folder + "\\demo.txt").c_str());
+  DeleteFileA((folder + "\\beschreibung.txt").c_str());
+  RemoveDirectoryA(folder.c_str());
+  ASSERT_FALSE(GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES);
+  // A click on "E" (left 123, top 10, 25 x 25).
+  const LPARAM at = MAKELPARAM(135, 22);
+  PostMessageA(ToolWindow(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(ToolWindow(), WM_LBUTTONUP, 0, at);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return GetFileAttributesA((folder + "\\beschreibung.txt").c_str()) !=
+                   INVALID_FILE_ATTRIBUTES &&
+               GetFileAttributesA((folder + "\\leer.txt").c_str()) != INVALID_FILE_ATTRIBUTES;
+      },
+      std::chrono::seconds(10)));
+  EXPECT_TRUE(IsWindow(ToolWindow()));
+}
+
+TEST_F(ToolTest, ARightButtonPressDoesNotMoveTheWindow) {
+  StartTool();
+  RECT before;
+  GetWindowRect(ToolWindow(), &before);
+  PostMessageA(ToolWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(90, 40));
+  PostMessageA(ToolWindow(), WM_RBUTTONUP, 0, MAKELPARAM(90, 40));
+  Sleep(300);
+  RECT after;
+  GetWindowRect(ToolWindow(), &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+}
+
+}  // namespace
+}  // namespace zw::e2e
