@@ -317,6 +317,8 @@ void TInMainFrm::OpenTemplateFolder() {
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
       path = path.substr(1, path.size() - 2);
     }
+    // A final backslash would escape the closing quote on the explorer's command line.
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
     const std::string quoted = "\"" + path + "\"";
     ShellExecuteA(GetForegroundWindow(), "explore", quoted.c_str(), nullptr, nullptr,
                   SW_SHOWDEFAULT);

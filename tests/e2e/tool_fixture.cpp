@@ -30,14 +30,6 @@ void UseGermanSeparators() {
   RegCloseKey(key);
 }
 
-std::string FormatName(UINT format) {
-  if (format == CF_TEXT) return "CF_TEXT";
-  char name[256] = {};
-  const int length = GetClipboardFormatNameA(format, name, sizeof name);
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length))
-                    : "#" + std::to_string(format);
-}
-
 bool OpenClipboardFor(HWND owner) {
   for (int attempt = 0; attempt < 50; ++attempt) {
     if (OpenClipboard(owner)) return true;
@@ -127,20 +119,7 @@ void ToolTest::CopyText(const std::string& text) {
 }
 
 std::vector<PlacedFormat> ToolTest::ClipboardFormats() {
-  std::vector<PlacedFormat> formats;
-  if (!OpenClipboardFor(driver_window_)) return formats;
-  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    PlacedFormat placed{FormatName(format), {}};
-    if (HANDLE data = GetClipboardData(format)) {
-      if (const void* bytes = GlobalLock(data)) {
-        placed.Bytes.assign(static_cast<const char*>(bytes), GlobalSize(data));
-        GlobalUnlock(data);
-      }
-    }
-    formats.push_back(placed);
-  }
-  CloseClipboard();
-  return formats;
+  return test::ReadClipboard(driver_window_);
 }
 
 int ToolTest::Requests(const std::string& command) const {

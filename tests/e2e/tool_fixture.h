@@ -15,15 +15,12 @@
 
 #include "stub_server.h"
 #include "support/child_process.h"
+#include "support/clipboard_reader_win32.h"
 #include "support/temp_folder.h"
 
 namespace zw::e2e {
 
-// One format on the clipboard with its whole memory block.
-struct PlacedFormat {
-  std::string Name;
-  std::string Bytes;
-};
+using test::PlacedFormat;
 
 // The driver plays the order application: it serves the exchange pipe (answering
 // SERVERPROCESS with its own process ID), lists it in the server list file, starts

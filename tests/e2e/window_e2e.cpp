@@ -1,4 +1,6 @@
 // The tool's window as the user sees it, and its single instance.
+#include <cstring>
+
 #include "app/feedback_colours.h"
 #include "e2e/tool_fixture.h"
 #include "support/demo_data.h"
@@ -105,6 +107,23 @@ TEST_F(ToolTest, TheFolderButtonWritesTheShippedFilesIntoANewFolder) {
       },
       std::chrono::seconds(10)));
   EXPECT_TRUE(IsWindow(ToolWindow()));
+  // The explorer window showing the folder must not outlive the test.
+  const auto close_folder_windows = [] {
+    bool found = false;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          char title[MAX_PATH] = {};
+          GetWindowTextA(window, title, sizeof title);
+          if (std::strstr(title, "Vorlagen") != nullptr) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            *reinterpret_cast<bool*>(data) = true;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  };
+  WaitFor(close_folder_windows, std::chrono::seconds(5));
 }
 
 TEST_F(ToolTest, ARightButtonPressDoesNotMoveTheWindow) {

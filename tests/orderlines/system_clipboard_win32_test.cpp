@@ -9,6 +9,7 @@
 #include "base/errors.h"
 #include "orderlines/system_clipboard.h"
 #include "orderlines/uDataGridLines.h"
+#include "support/clipboard_reader_win32.h"
 #include "support/fake_sleeper.h"
 
 namespace zw {
@@ -26,36 +27,8 @@ class OwnerWindow {
   HWND window_;
 };
 
-std::string FormatName(UINT format) {
-  if (format == CF_TEXT) return "CF_TEXT";
-  char name[256] = {};
-  const int length = GetClipboardFormatNameA(format, name, sizeof name);
-  return length > 0 ? std::string(name, static_cast<std::size_t>(length))
-                    : "#" + std::to_string(format);
-}
-
-struct PlacedFormat {
-  std::string Name;
-  std::string Bytes;  // the whole memory block
-};
-
-// Everything on the clipboard, in enumeration order.
-std::vector<PlacedFormat> ReadClipboard(HWND owner) {
-  std::vector<PlacedFormat> formats;
-  if (!OpenClipboard(owner)) return formats;
-  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    PlacedFormat placed{FormatName(format), {}};
-    if (HANDLE data = GetClipboardData(format)) {
-      if (const void* bytes = GlobalLock(data)) {
-        placed.Bytes.assign(static_cast<const char*>(bytes), GlobalSize(data));
-        GlobalUnlock(data);
-      }
-    }
-    formats.push_back(placed);
-  }
-  CloseClipboard();
-  return formats;
-}
+using test::PlacedFormat;
+using test::ReadClipboard;
 
 void AddDemoLine(TExDataGridLines& lines) {
   TDataGridLine& line = lines.Add();

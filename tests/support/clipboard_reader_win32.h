@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace zw::test {
+
+// One format on the clipboard with its whole memory block.
+struct PlacedFormat {
+  std::string Name;   // the registered name, or CF_TEXT
+  std::string Bytes;  // the whole memory block
+};
+
+// Everything on the clipboard in enumeration order, read as another program would; empty
+// when the clipboard cannot be opened within about a second.
+std::vector<PlacedFormat> ReadClipboard(HWND owner);
+
+}  // namespace zw::test
