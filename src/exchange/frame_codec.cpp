@@ -1,20 +1,24 @@
 #include "exchange/frame_codec.h"
 
 namespace zw {
-namespace {
-
 void AppendInt64(std::string& out, std::int64_t value) {
   const auto bits = static_cast<std::uint64_t>(value);
   for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
 }
 
+std::int64_t Int64From(const unsigned char* bytes) {
+  std::uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[i];
+  return static_cast<std::int64_t>(bits);
+}
+
+namespace {
+
 bool ReadLength(PipeConnection& connection, PipeDeadline deadline, std::int64_t limit,
                 std::int64_t& length) {
   unsigned char bytes[8];
   if (!ReadExactly(connection, bytes, sizeof bytes, deadline)) return false;
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[i];
-  length = static_cast<std::int64_t>(bits);
+  length = Int64From(bytes);
   return length >= 0 && length <= limit;
 }
 

@@ -13,6 +13,10 @@ struct PipeFrame {
   std::string Data;  // the storage stream
 };
 
+// The frame's integers: signed 64-bit, little-endian.
+void AppendInt64(std::string& out, std::int64_t value);
+std::int64_t Int64From(const unsigned char* bytes);
+
 // The bytes of a frame.
 std::string EncodeFrame(const PipeFrame& frame);
 

@@ -1,5 +1,7 @@
 #include "exchange/ipc_client.h"
 
+#include "exchange/frame_codec.h"
+
 #include <vector>
 
 namespace zw {
@@ -8,17 +10,6 @@ namespace {
 constexpr std::size_t kChunk = 65536;
 constexpr std::int64_t kCloseMarker = -1;
 constexpr std::uint32_t kInvalidData = 13;  // ERROR_INVALID_DATA
-
-void PutInt64(char* out, std::int64_t value) {
-  const auto bits = static_cast<std::uint64_t>(value);
-  for (int i = 0; i < 8; ++i) out[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-}
-
-std::int64_t GetInt64(const unsigned char* in) {
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | in[i];
-  return static_cast<std::int64_t>(bits);
-}
 
 PipeDeadline DeadlineAfter(std::uint32_t timeout_ms) {
   return std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
@@ -98,7 +89,7 @@ bool TIPCClient::Receive(void* buffer, std::size_t size, PipeDeadline deadline,
 bool TIPCClient::ReceiveLength(std::int64_t& length, PipeDeadline deadline, const char* failure) {
   unsigned char bytes[8];
   if (!Receive(bytes, sizeof bytes, deadline, failure)) return false;
-  length = GetInt64(bytes);
+  length = Int64From(bytes);
   // A length no response can have: nothing of that size is allocated or awaited.
   if (length < 0 || length > kMaxFramePart) return Fail(failure, kInvalidData);
   return true;
@@ -113,15 +104,16 @@ MessageRef TIPCClient::Transact(const MessageRef& request, std::uint32_t timeout
   const std::int64_t size = storage.Size();
   storage.SetPosition(0);
   const std::string id = request->MessageId();
-  std::string head(8 + id.size(), '\0');
-  PutInt64(head.data(), static_cast<std::int64_t>(id.size()));
-  head.replace(8, id.size(), id);
+  std::string head;
+  AppendInt64(head, static_cast<std::int64_t>(id.size()));
+  head += id;
   if (!Send(head.data(), head.size(), deadline, "WriteFile failed while writing message ID")) {
     return nullptr;
   }
-  char size_bytes[8];
-  PutInt64(size_bytes, size);
-  if (!Send(size_bytes, 8, deadline, "WriteFile failed while writing message data size")) {
+  std::string size_bytes;
+  AppendInt64(size_bytes, size);
+  if (!Send(size_bytes.data(), size_bytes.size(), deadline,
+            "WriteFile failed while writing message data size")) {
     return nullptr;
   }
   std::vector<char> chunk(kChunk);
@@ -171,10 +163,10 @@ MessageRef TIPCClient::Transact(const MessageRef& request, std::uint32_t timeout
 
 void TIPCClient::ClosePipe() {
   if (!pipe_) return;
-  char marker[8];
-  PutInt64(marker, kCloseMarker);
+  std::string marker;
+  AppendInt64(marker, kCloseMarker);
   std::uint32_t ignored = 0;
-  pipe_->Write(marker, sizeof marker, DeadlineAfter(1000), ignored);
+  pipe_->Write(marker.data(), marker.size(), DeadlineAfter(1000), ignored);
   pipe_.reset();
   is_connected_ = false;
 }

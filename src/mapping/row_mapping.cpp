@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/win1252.h"
 #include "mapping/number_text.h"
 
 namespace zw {
@@ -15,16 +16,6 @@ std::optional<double> ColumnNumber(const std::optional<int>& column, const RowTa
   return CellNumber(table.Cell(*column));
 }
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
-
-bool SameAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  }
-  return true;
-}
-
 // Writes the text into result with every occurrence of the pattern replaced, ignoring ASCII
 // letter case; inserted text is not searched again.
 void ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern,
@@ -35,7 +26,7 @@ void ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern,
   for (std::size_t pos = text.find(pattern.front()); pos != std::string_view::npos;
        pos = text.find(pattern.front(), pos)) {
     if (text.size() - pos >= pattern.size() &&
-        SameAscii(text.substr(pos, pattern.size()), pattern)) {
+        SameTextAscii(text.substr(pos, pattern.size()), pattern)) {
       result.append(text.substr(copied, pos - copied)).append(replacement);
       pos += pattern.size();
       copied = pos;

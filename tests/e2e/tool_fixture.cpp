@@ -30,14 +30,6 @@ void UseGermanSeparators() {
   RegCloseKey(key);
 }
 
-bool OpenClipboardFor(HWND owner) {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
 int CountIn(const std::string& counts, const std::string& command) {
   const std::string key = command + "=";
   for (std::size_t at = 0; at < counts.size();) {
@@ -108,7 +100,7 @@ void ToolTest::StopServer() {
 }
 
 void ToolTest::CopyText(const std::string& text) {
-  ASSERT_TRUE(OpenClipboardFor(driver_window_));
+  ASSERT_TRUE(test::OpenClipboardWithRetry(driver_window_));
   EmptyClipboard();
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
   char* bytes = static_cast<char*>(GlobalLock(memory));

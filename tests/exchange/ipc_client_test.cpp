@@ -14,9 +14,7 @@ namespace {
 
 std::string Int64Bytes(std::int64_t value) {
   std::string bytes;
-  for (int i = 0; i < 8; ++i) {
-    bytes.push_back(static_cast<char>((static_cast<std::uint64_t>(value) >> (8 * i)) & 0xFF));
-  }
+  AppendInt64(bytes, value);
   return bytes;
 }
 

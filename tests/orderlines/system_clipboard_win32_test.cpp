@@ -27,6 +27,34 @@ class OwnerWindow {
   HWND window_;
 };
 
+// Another program's window holds the clipboard open until released.
+class ClipboardHeldElsewhere {
+ public:
+  ClipboardHeldElsewhere()
+      : thread_([this] {
+          OwnerWindow owner;
+          if (OpenClipboard(owner.get())) {
+            held_ = true;
+            while (!release_) Sleep(1);
+            CloseClipboard();
+          }
+          held_ = true;  // also when opening failed: nobody waits forever
+        }) {
+    while (!held_) Sleep(1);
+  }
+  ~ClipboardHeldElsewhere() { Release(); }
+  // Closes the clipboard and returns once it is closed.
+  void Release() {
+    release_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::atomic<bool> held_{false};
+  std::atomic<bool> release_{false};
+  std::thread thread_;
+};
+
 using test::PlacedFormat;
 using test::ReadClipboard;
 
@@ -71,53 +99,32 @@ TEST(SystemClipboardWin32, HoldsTheFourFormatsInOrderWithTheirBytes) {
 
 TEST(SystemClipboardWin32, WaitsForAnotherProgramThatHoldsTheClipboard) {
   OwnerWindow owner;
-  std::atomic<bool> held{false};
-  std::atomic<bool> release{false};
-  std::thread other([&] {
-    OwnerWindow other_owner;
-    if (!OpenClipboard(other_owner.get())) return;
-    held = true;
-    while (!release) Sleep(1);
-    CloseClipboard();
-  });
-  while (!held) Sleep(1);
+  ClipboardHeldElsewhere other;
 
   test::FakeSleeper sleeper;
   sleeper.on_sleep = [&] {
     if (sleeper.pauses.size() == 3) {
-      release = true;
-      Sleep(50);  // let the other thread close it
+      other.Release();
     }
   };
   TExDataGridLines lines;
   AddDemoLine(lines);
   const auto clipboard = MakeSystemClipboard(owner.get(), sleeper);
   EXPECT_TRUE(lines.CopyToClipboard("", *clipboard));
-  release = true;
-  other.join();
+  other.Release();
   EXPECT_EQ(sleeper.pauses.size(), 3u);
   EXPECT_EQ(sleeper.pauses.front(), std::chrono::milliseconds(30));
 }
 
 TEST(SystemClipboardWin32, GivesUpAfterTenAttempts) {
   OwnerWindow owner;
-  std::atomic<bool> held{false};
-  std::atomic<bool> release{false};
-  std::thread other([&] {
-    OwnerWindow other_owner;
-    if (!OpenClipboard(other_owner.get())) return;
-    held = true;
-    while (!release) Sleep(1);
-    CloseClipboard();
-  });
-  while (!held) Sleep(1);
+  ClipboardHeldElsewhere other;
   test::FakeSleeper sleeper;
   TExDataGridLines lines;
   AddDemoLine(lines);
   const auto clipboard = MakeSystemClipboard(owner.get(), sleeper);
   EXPECT_FALSE(lines.CopyToClipboard("", *clipboard));
-  release = true;
-  other.join();
+  other.Release();
   EXPECT_EQ(sleeper.pauses.size(), 9u);
 }
 

@@ -11,7 +11,9 @@ std::string FormatName(UINT format) {
                     : "#" + std::to_string(format);
 }
 
-bool OpenFor(HWND owner) {
+}  // namespace
+
+bool OpenClipboardWithRetry(HWND owner) {
   for (int attempt = 0; attempt < 50; ++attempt) {
     if (OpenClipboard(owner)) return true;
     Sleep(20);
@@ -19,11 +21,9 @@ bool OpenFor(HWND owner) {
   return false;
 }
 
-}  // namespace
-
 std::vector<PlacedFormat> ReadClipboard(HWND owner) {
   std::vector<PlacedFormat> formats;
-  if (!OpenFor(owner)) return formats;
+  if (!OpenClipboardWithRetry(owner)) return formats;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
     PlacedFormat placed{FormatName(format), {}};
     if (HANDLE data = GetClipboardData(format)) {

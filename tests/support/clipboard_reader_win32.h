@@ -13,6 +13,9 @@ struct PlacedFormat {
   std::string Bytes;  // the whole memory block
 };
 
+// Opens the clipboard for the window, trying for about a second while others hold it.
+bool OpenClipboardWithRetry(HWND owner);
+
 // Everything on the clipboard in enumeration order, read as another program would; empty
 // when the clipboard cannot be opened within about a second.
 std::vector<PlacedFormat> ReadClipboard(HWND owner);
