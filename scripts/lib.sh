@@ -5,6 +5,7 @@ ZW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 zw_packages_native=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev python3)
 zw_packages_windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth)
+zw_packages_fuzz=(clang libclang-rt-14-dev)
 
 # Installs the given Debian packages that are not installed yet.
 zw_require_packages() {

@@ -32,6 +32,7 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
   const std::string description_key = rules.Value("Description1");
   const TemplateColumns columns = TemplateColumns::Of(rules, table);
   const LongTextPattern long_text(rules.Value("LongText"), table);
+  std::size_t long_text_left = kMaxLongTextBytes;
 
   TDataGridLine* current = nullptr;
   for (table.First(); !table.Eof(); table.Next()) {
@@ -65,7 +66,12 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
     if (columns.PartNumber) line.Artikelnummer = CellOf(table, *columns.PartNumber);
     line.Einzelbetrag = FormatNumber(amounts.Price);
     line.Steuer = columns.Tax ? CellOf(table, *columns.Tax) : default_tax;
-    line.Second = columns.LongText ? CellOf(table, *columns.LongText) : long_text.Expand(table);
+    if (columns.LongText) {
+      line.Second = CellOf(table, *columns.LongText);
+    } else {
+      line.Second = long_text.Expand(table, long_text_left);
+      long_text_left -= line.Second.size();
+    }
     line.Isnetto = true;
     line.DM = false;
     if (amounts.Price == 0 && empty_price_as_text) {

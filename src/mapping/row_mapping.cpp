@@ -1,6 +1,7 @@
 #include "mapping/row_mapping.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "base/win1252.h"
@@ -17,24 +18,31 @@ std::optional<double> ColumnNumber(const std::optional<int>& column, const RowTa
 }
 
 // Writes the text into result with every occurrence of the pattern replaced, ignoring ASCII
-// letter case; inserted text is not searched again.
+// letter case; inserted text is not searched again. Throws LongTextTooLargeError before the
+// result passes limit bytes.
 void ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern,
-                            std::string_view replacement, std::string& result) {
+                            std::string_view replacement, std::string& result,
+                            std::size_t limit) {
   result.clear();
+  const auto append = [&](std::string_view part) {
+    if (part.size() > limit - result.size()) throw LongTextTooLargeError();
+    result.append(part);
+  };
   std::size_t copied = 0;
   // Every candidate starts with the pattern's first character, which is never a letter.
   for (std::size_t pos = text.find(pattern.front()); pos != std::string_view::npos;
        pos = text.find(pattern.front(), pos)) {
     if (text.size() - pos >= pattern.size() &&
         SameTextAscii(text.substr(pos, pattern.size()), pattern)) {
-      result.append(text.substr(copied, pos - copied)).append(replacement);
+      append(text.substr(copied, pos - copied));
+      append(replacement);
       pos += pattern.size();
       copied = pos;
     } else {
       ++pos;
     }
   }
-  result.append(text.substr(copied));
+  append(text.substr(copied));
 }
 
 std::vector<std::string> PlaceholderNames(std::string_view text) {
@@ -104,17 +112,23 @@ LongTextPattern::LongTextPattern(std::string_view text, const RowTable& table) :
   }
 }
 
-std::string LongTextPattern::Expand(const RowTable& table) const {
+LongTextTooLargeError::LongTextTooLargeError()
+    : Error("Der Text ergibt Langtexte von mehr als " +
+            std::to_string(kMaxLongTextBytes / (1024 * 1024)) +
+            " MB und wird nicht umgewandelt") {}
+
+std::string LongTextPattern::Expand(const RowTable& table, std::size_t limit) const {
   if (!all_columns_) return "";
   for (const int column : columns_) {
     // An empty cell leaves the long text out rather than write it with a gap.
     if (table.Cell(column).empty()) return "";
   }
+  if (text_.size() > limit) throw LongTextTooLargeError();
   if (placeholders_.empty()) return text_;
   current_ = text_;
   for (std::size_t i = 0; i < placeholders_.size(); ++i) {
     // Each placeholder in turn over the text so far, as a series of replace-all calls would.
-    ReplaceAllIgnoringCase(current_, placeholders_[i], table.Cell(columns_[i]), next_);
+    ReplaceAllIgnoringCase(current_, placeholders_[i], table.Cell(columns_[i]), next_, limit);
     current_.swap(next_);
   }
   return current_;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/errors.h"
 #include "orderlines/uCustomDataGridLines.h"
 #include "templates/template_rules.h"
 #include "texttable/row_table.h"
@@ -38,6 +39,16 @@ struct TemplateColumns {
 Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table);
 Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table);
 
+// Placeholders are also filled inside the cell texts inserted before them, so a few cells
+// such as "[E][E][E]..." can multiply a long text many times over. The long texts of one run
+// are therefore limited; a run that would pass the limit stops with this error.
+constexpr std::size_t kMaxLongTextBytes = 64 * 1024 * 1024;
+
+class LongTextTooLargeError : public Error {
+ public:
+  LongTextTooLargeError();
+};
+
 // A long text with placeholders such as "[D]", parsed once for a table and filled per row.
 class LongTextPattern {
  public:
@@ -45,7 +56,8 @@ class LongTextPattern {
 
   // The text with every placeholder replaced by its cell of the current row; "" when a
   // placeholder names no column or an empty cell. Without placeholders, the text itself.
-  std::string Expand(const RowTable& table) const;
+  // Throws LongTextTooLargeError as soon as the text grows beyond limit bytes.
+  std::string Expand(const RowTable& table, std::size_t limit = kMaxLongTextBytes) const;
 
  private:
   std::string text_;

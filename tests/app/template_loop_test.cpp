@@ -7,6 +7,7 @@
 #include "app/regional_settings.h"
 #include "base/errors.h"
 #include "base/file_system.h"
+#include "mapping/row_mapping.h"
 #include "support/demo_data.h"
 #include "support/fake_sleeper.h"
 #include "support/temp_folder.h"
@@ -119,6 +120,17 @@ TEST_F(TemplateLoopTest, ContinuationRowsExtendTheDescriptionAbove) {
   ASSERT_EQ(lines_.Count(), 2);
   EXPECT_EQ(lines_.Items(0).Bezeichnung1, "T\xFCr  mit Beschlag  und Schloss");
   EXPECT_EQ(lines_.Items(1).Bezeichnung1, "Fenster");
+}
+
+TEST_F(TemplateLoopTest, LongTextsOfARunAreLimitedInAll) {
+  // Every row's long text is 1 MiB: the 65th row passes the limit of the run.
+  AddTemplate("t.txt", std::string(kSimpleRules) + "LongText=" + std::string(1024 * 1024, 'x'));
+  std::string text;
+  for (int i = 0; i < 64; ++i) text += "1\tT\xFCr\t10\r\n";
+  ASSERT_TRUE(Run(text));
+  EXPECT_EQ(lines_.Count(), 64);
+  text += "1\tT\xFCr\t10\r\n";
+  EXPECT_THROW(Run(text), LongTextTooLargeError);
 }
 
 TEST_F(TemplateLoopTest, ARowAfterADroppedRowIsNotAppended) {

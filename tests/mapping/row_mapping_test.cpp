@@ -168,6 +168,22 @@ TEST_F(RowMappingTest, InsertedCellTextIsNotSearchedAgain) {
   EXPECT_EQ(ExpandLongText(table, "<[A]>"), "<[a]>");
 }
 
+TEST_F(RowMappingTest, PlaceholdersInsideCellsCannotGrowTheLongTextBeyondItsLimit) {
+  // Each pass over "[A]" multiplies the text by 33: five passes would give 586 MB.
+  std::string cell;
+  for (int i = 0; i < 33; ++i) cell += "[A]";
+  const RowTable table = MakeTable(2, {{cell, "x"}});
+  const LongTextPattern pattern("[A][A][A][A][A]", table);
+  EXPECT_THROW(pattern.Expand(table, 100000), LongTextTooLargeError);
+  EXPECT_THROW(pattern.Expand(table), LongTextTooLargeError);
+
+  // Up to the limit the text is written in full.
+  const LongTextPattern once("[A]", table);
+  EXPECT_EQ(once.Expand(table, cell.size()), cell);
+  EXPECT_THROW(once.Expand(table, cell.size() - 1), LongTextTooLargeError);
+  EXPECT_THROW(LongTextPattern("fester Text", table).Expand(table, 5), LongTextTooLargeError);
+}
+
 TEST_F(RowMappingTest, ContinuationRowHoldsOnlyTheDescription) {
   RowTable table =
       MakeTable(9, {{"", "", "  zweite Zeile", "", "", "", "", "", ""}, kHoursRow, kGlassRow});
