@@ -57,14 +57,19 @@ void HandOver(ConversionHost& host, TExDataGridLines& lines, const WinningTempla
   SplitLongDescriptions(lines, winner.DescriptionLimit);
 
   bool delivered = false;
-  if (winner.Rules.Value("DirectToBrevanta") == "1" &&
-      IsTrueAnswer(host.ReadIPCValue("CANPOSTJSON"))) {
-    // Deliberate: a post the server did not accept falls back to the clipboard, so the lines
-    // the user copied are not lost while success is shown.
-    delivered = host.PostOrderLines(lines) || host.CopyToClipboard(lines);
-  } else {
-    delivered = host.CopyToClipboard(lines);
+  if (winner.Rules.Value("DirectToBrevanta") == "1") {
+    try {
+      // Deliberate: a post the server did not accept falls back to the clipboard, so the lines
+      // the user copied are not lost while success is shown.
+      delivered = IsTrueAnswer(host.ReadIPCValue("CANPOSTJSON")) && host.PostOrderLines(lines);
+    } catch (...) {
+      // A server list that stays locked raises; the clipboard is already empty, so the lines
+      // go there before the error is passed on.
+      host.CopyToClipboard(lines);
+      throw;
+    }
   }
+  if (!delivered) delivered = host.CopyToClipboard(lines);
   // Deliberate: lines that reached neither the order nor the clipboard are no success.
   if (!delivered) return;
 

@@ -292,14 +292,24 @@ TEST_F(ConversionRunTest, TemplateFolderErrorPassesOutAfterNoMatch) {
   EXPECT_EQ(host_.calls, kCopiedWithoutAsking);
 }
 
-TEST_F(ConversionRunTest, HostErrorDuringHandOverPassesOutAfterNoMatch) {
-  AddDemoTemplate();
-  host_.answers["CANPOSTJSON"] = "1";
-  host_.throw_on = "Post";
-  EXPECT_THROW(RunDemo(), Error);
-  EXPECT_EQ(host_.calls,
-            (Calls{"TAXH", "ClearClipboard", "CANPOSTJSON", "Post", "Feedback(NoMatch)"}));
-  EXPECT_FALSE(run_.IsBusy());
+TEST_F(ConversionRunTest, ExchangeErrorDuringHandOverPutsTheLinesOnTheClipboardAndPassesOut) {
+  // The copied text is gone from the clipboard by then: the lines must land there.
+  for (const std::string failing : {"CANPOSTJSON", "Post"}) {
+    SCOPED_TRACE(failing);
+    AddDemoTemplate();
+    host_.answers["CANPOSTJSON"] = "1";
+    host_.throw_on = failing;
+    host_.calls.clear();
+    host_.received.clear();
+    EXPECT_THROW(RunDemo(), Error);
+    Calls expected = {"TAXH", "ClearClipboard", "CANPOSTJSON"};
+    if (failing == "Post") expected.push_back("Post");
+    expected.insert(expected.end(), {"Copy", "Feedback(NoMatch)"});
+    EXPECT_EQ(host_.calls, expected);
+    ASSERT_FALSE(host_.received.empty());
+    EXPECT_EQ(host_.received.back().size(), 3u);
+    EXPECT_FALSE(run_.IsBusy());
+  }
 }
 
 TEST_F(ConversionRunTest, ErrorBeforeTheSoundEndsWithNoMatch) {
