@@ -67,7 +67,8 @@ TEST_F(ExchangeFaults, ASilentServerCostsThreeTimeoutsAndGivesAnEmptyAnswer) {
   EXPECT_EQ(answer, "");
   EXPECT_EQ(Counts(name), "TAXH=3\n");
   EXPECT_EQ(pauses_.pauses.size(), 3u);
-  // Each attempt waits out its time-out (the last poll may end a millisecond early), and no more than that (a hang never returns).
+  // Each attempt waits out its time-out (the last poll may end a millisecond early), and no more
+  // than that (a hang never returns).
   EXPECT_GE(took, milliseconds(2900));
   EXPECT_LT(took, seconds(30));
 
