@@ -21,7 +21,9 @@ constexpr std::string_view kPipePrefix = "\\\\.\\pipe\\";
 
 // The socket of a server name, or "" when the name cannot have one.
 std::string SocketPathOfName(const std::string& server_name) {
-  if (server_name.empty()) return {};
+  // Every character takes at least one byte of the path: a name this long cannot have a
+  // socket, and is not copied character by character (a server list may hold megabytes).
+  if (server_name.empty() || server_name.size() >= sizeof(sockaddr_un::sun_path)) return {};
   std::string file;
   for (const char c : server_name) {
     const auto byte = static_cast<unsigned char>(c);

@@ -18,6 +18,14 @@ const char* const kStubUsage =
     "  --no-data CMD          answer CMD without a DATA value\n"
     "  --outdata FILE         append every OUTDATA payload to FILE\n"
     "  --fail-outdata         close OUTDATA connections without an answer\n"
+    "  --silent CMD           read CMD's request and answer nothing (CMD \"*\": every command)\n"
+    "  --close-mid-frame CMD=header|body\n"
+    "                         answer CMD with a frame cut off in its ID length or in its data,\n"
+    "                         then close the connection\n"
+    "  --declare-size CMD=N   answer CMD with the data size N (may be negative) and no data\n"
+    "  --declare-id-size CMD=N\n"
+    "                         answer CMD with the ID length N (may be negative) and no ID\n"
+    "  --byte-delay MS        send every answer byte by byte, MS milliseconds apart\n"
     "  --counts FILE          write COMMAND=count lines to FILE after every request\n"
     "  --record FILE          append every raw request frame to FILE\n"
     "  --stop-after N         stop after N requests\n"
@@ -49,7 +57,26 @@ std::int64_t Number(const std::string& option, const std::string& text) {
   return value;
 }
 
+// A frame length as sent, so also negative and far beyond any bound.
+std::int64_t SignedNumber(const std::string& option, const std::string& text) {
+  std::size_t used = 0;
+  long long value = 0;
+  try {
+    value = std::stoll(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != text.size()) {
+    throw std::invalid_argument(option + " expects a number: " + text);
+  }
+  return value;
+}
+
 }  // namespace
+
+bool IsSilentFor(const StubOptions& options, const std::string& command) {
+  return options.Silent.count(command) != 0 || options.Silent.count("*") != 0;
+}
 
 StubOptions ParseStubOptions(const std::vector<std::string>& args) {
   StubOptions options;
@@ -81,6 +108,22 @@ StubOptions ParseStubOptions(const std::vector<std::string>& args) {
       options.OutDataFile = value();
     } else if (arg == "--fail-outdata") {
       options.FailOutData = true;
+    } else if (arg == "--silent") {
+      options.Silent.insert(value());
+    } else if (arg == "--close-mid-frame") {
+      auto [command, part] = KeyValue(arg, value());
+      if (part != "header" && part != "body") {
+        throw std::invalid_argument(arg + " expects CMD=header or CMD=body: " + part);
+      }
+      options.CutFrame[command] = part;
+    } else if (arg == "--declare-size") {
+      auto [command, size] = KeyValue(arg, value());
+      options.DeclaredSize[command] = SignedNumber(arg, size);
+    } else if (arg == "--declare-id-size") {
+      auto [command, size] = KeyValue(arg, value());
+      options.DeclaredIdSize[command] = SignedNumber(arg, size);
+    } else if (arg == "--byte-delay") {
+      options.ByteDelayMs = Number(arg, value());
     } else if (arg == "--counts") {
       options.CountsFile = value();
     } else if (arg == "--record") {

@@ -17,8 +17,25 @@ namespace {
 constexpr std::chrono::milliseconds kPoll{100};
 constexpr std::chrono::seconds kExchangeTimeout{5};
 
+constexpr std::chrono::seconds kLongestHold{60};
+constexpr std::size_t kFrameHead = 16;  // ID length 0 (the stub's ID is empty) and data size
+
 PipeDeadline After(std::chrono::milliseconds span) {
   return std::chrono::steady_clock::now() + span;
+}
+
+// Reads and drops whatever comes until the client closes; a client that never does is left
+// after a minute, so one connection cannot hold the stub for good.
+void HoldUntilClientLeaves(PipeConnection& connection, const std::atomic<bool>& stop) {
+  const PipeDeadline until = After(kLongestHold);
+  char buffer[256];
+  while (!stop && std::chrono::steady_clock::now() < until) {
+    std::uint32_t error = 0;
+    if (connection.Read(buffer, sizeof buffer, After(kPoll), error) == 0 &&
+        error != pipe_error::kWaitTimeout) {
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -46,7 +63,7 @@ void ExchangeStub::Serve(PipeListener& listener, const std::string& server_name,
                          std::atomic<bool>& stop) {
   while (!stop && !limit_reached_) {
     std::unique_ptr<PipeConnection> connection = listener.Accept(After(kPoll));
-    if (connection) Answer(*connection, server_name);
+    if (connection) Answer(*connection, server_name, stop);
   }
 }
 
@@ -67,7 +84,8 @@ std::string ExchangeStub::AnswerOf(const std::string& command,
   return answer == options_.Answers.end() ? std::string() : answer->second;
 }
 
-void ExchangeStub::Answer(PipeConnection& connection, const std::string& server_name) {
+void ExchangeStub::Answer(PipeConnection& connection, const std::string& server_name,
+                          const std::atomic<bool>& stop) {
   PipeFrame request;
   if (!ReadFrame(connection, After(kExchangeTimeout), request)) return;
   if (!options_.RecordFile.empty()) AppendToFile(options_.RecordFile, EncodeFrame(request));
@@ -81,17 +99,62 @@ void ExchangeStub::Answer(PipeConnection& connection, const std::string& server_
   }
   Count(command);
   if (command == "OUTDATA" && options_.FailOutData) return;
+  if (IsSilentFor(options_, command)) {
+    HoldUntilClientLeaves(connection, stop);
+    return;
+  }
 
   MessageRef response = NewMessageData();
   if (options_.WithoutData.count(command) == 0) {
     response->Storage().WriteString("DATA", AnswerOf(command, server_name));
   }
-  const std::string bytes = EncodeFrame({"", response->Storage().Bytes()});
-  std::uint32_t error = 0;
-  if (!connection.Write(bytes.data(), bytes.size(), After(kExchangeTimeout), error)) return;
+  bool hold = false;
+  const std::string frame = EncodeFrame({"", response->Storage().Bytes()});
+  const std::string bytes = Hostile(command, frame, hold);
+  if (!Send(connection, bytes, stop)) return;
+  if (hold) {
+    HoldUntilClientLeaves(connection, stop);
+    return;
+  }
+  // A cut frame ends with the connection.
+  if (bytes.size() != frame.size()) return;
   // The client ends with its close marker; closing before it arrives could lose the answer.
   char marker[8];
   ReadExactly(connection, marker, sizeof marker, After(kExchangeTimeout));
+}
+
+std::string ExchangeStub::Hostile(const std::string& command, std::string frame, bool& hold) const {
+  if (const std::int64_t* size = HostileEntry(options_.DeclaredIdSize, command)) {
+    hold = true;
+    std::string head;
+    AppendInt64(head, *size);
+    return head;
+  }
+  if (const std::int64_t* size = HostileEntry(options_.DeclaredSize, command)) {
+    hold = true;
+    std::string head;
+    AppendInt64(head, 0);
+    AppendInt64(head, *size);
+    return head;
+  }
+  if (const std::string* part = HostileEntry(options_.CutFrame, command)) {
+    // header: half of the ID length; body: the head and half of the data.
+    frame.resize(*part == "header" ? 4 : kFrameHead + (frame.size() - kFrameHead) / 2);
+  }
+  return frame;
+}
+
+bool ExchangeStub::Send(PipeConnection& connection, const std::string& bytes,
+                        const std::atomic<bool>& stop) {
+  std::uint32_t error = 0;
+  if (options_.ByteDelayMs <= 0) {
+    return connection.Write(bytes.data(), bytes.size(), After(kExchangeTimeout), error);
+  }
+  for (const char byte : bytes) {
+    if (stop || !connection.Write(&byte, 1, After(kExchangeTimeout), error)) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(options_.ByteDelayMs));
+  }
+  return true;
 }
 
 void ExchangeStub::Count(const std::string& command) {

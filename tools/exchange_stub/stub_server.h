@@ -21,7 +21,11 @@ class ExchangeStub {
 
  private:
   void Serve(PipeListener& listener, const std::string& server_name, std::atomic<bool>& stop);
-  void Answer(PipeConnection& connection, const std::string& server_name);
+  void Answer(PipeConnection& connection, const std::string& server_name,
+              const std::atomic<bool>& stop);
+  bool Send(PipeConnection& connection, const std::string& bytes, const std::atomic<bool>& stop);
+  // The hostile frame for the command, or the answer unchanged; hold: keep the connection.
+  std::string Hostile(const std::string& command, std::string frame, bool& hold) const;
   std::string AnswerOf(const std::string& command, const std::string& server_name) const;
   void Count(const std::string& command);
   void AppendToFile(const std::string& path, const std::string& bytes);
