@@ -39,7 +39,7 @@ TEST_F(ToolTest, TheDemoLandsOnTheClipboardInFourFormatsByteForByte) {
   }
   EXPECT_EQ(taxes, 3u);
   // Its own clipboard writes start no further run.
-  Sleep(1000);
+  Pause(std::chrono::milliseconds(1000));
   EXPECT_EQ(Requests("TAXH"), 1);
   EXPECT_EQ(Requests("CANPOSTJSON"), 0);
 }
@@ -111,7 +111,7 @@ TEST_F(ToolTest, ClipboardWithoutTextStartsNoRun) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 4);
   SetClipboardData(private_format, memory);
   CloseClipboard();
-  Sleep(1500);
+  Pause(std::chrono::milliseconds(1500));
   EXPECT_EQ(Requests("TAXH"), 0);
   EXPECT_EQ(PanelColour(), IdleColour);
 }
@@ -136,7 +136,7 @@ TEST_F(ToolTest, TextMarkedAsExcludedFromMonitoringIsNeverRead) {
   SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
                    GlobalAlloc(GMEM_MOVEABLE, 4));
   CloseClipboard();
-  Sleep(1500);
+  Pause(std::chrono::milliseconds(1500));
   EXPECT_EQ(Requests("TAXH"), 0);
   EXPECT_EQ(ClipboardOwner(), DriverWindow());
 }

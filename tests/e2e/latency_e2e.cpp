@@ -52,12 +52,13 @@ class ToolLatency : public ToolTest {
           placed_ms = elapsed();
           converted = ClipboardFormats().size() >= 4;
         }
-        if (!converted) Sleep(1);
+        if (!converted) Pause(std::chrono::milliseconds(1));
       }
       EXPECT_TRUE(converted);
       samples.push_back(placed_ms);
       if (trace) trace->tax_counted.push_back(tax_ms);
-      Sleep(700);  // the panel returns to idle; the next change is a new run
+      // The panel returns to idle; the next change is a new run.
+      Pause(std::chrono::milliseconds(700));
     }
     return samples;
   }

@@ -91,7 +91,7 @@ void ToolTest::StartTool() {
       << "the tool's window did not appear";
   ASSERT_TRUE(WaitFor([&] { return Requests("SERVERPROCESS") >= 1; }, std::chrono::seconds(10)));
   // The viewer registers right after the server selection; give the window a moment.
-  Sleep(300);
+  Pause(std::chrono::milliseconds(300));
 }
 
 void ToolTest::StopServer() {
@@ -127,7 +127,7 @@ bool ToolTest::WaitFor(const std::function<bool()>& condition,
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
-    Sleep(10);
+    Pause(std::chrono::milliseconds(10));
   }
   return true;
 }
@@ -137,8 +137,24 @@ bool ToolTest::WaitForRun(int run_number) {
     return false;
   }
   // The run goes on after the tax: templates, hand-over, feedback.
-  Sleep(400);
+  Pause(std::chrono::milliseconds(400));
   return true;
+}
+
+void ToolTest::Pause(std::chrono::milliseconds span) {
+  const auto until = std::chrono::steady_clock::now() + span;
+  for (;;) {
+    // Sent messages are handled inside PeekMessage; posted ones are dispatched.
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (std::chrono::steady_clock::now() >= until) return;
+    // Millisecond slices rather than a message wait: under Wine that wait's time-out is
+    // coarse, and the latency figures poll every millisecond.
+    Sleep(1);
+  }
 }
 
 std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {

@@ -47,6 +47,10 @@ class ToolTest : public ::testing::Test {
   // The number of requests of a command the server has received.
   int Requests(const std::string& command) const;
   bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) const;
+  // Waits as a program with a window does: answering what is sent to the driver's window.
+  // Wine asks the clipboard owner's window before a clipboard read; a driver that only slept
+  // would hold the tool's first read for five seconds.
+  static void Pause(std::chrono::milliseconds span);
   // The conversion run for the text has asked for the tax and ended (the tool is idle again).
   bool WaitForRun(int run_number);
 

@@ -132,7 +132,7 @@ TEST_F(ToolTest, ARightButtonPressDoesNotMoveTheWindow) {
   GetWindowRect(ToolWindow(), &before);
   PostMessageA(ToolWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(90, 40));
   PostMessageA(ToolWindow(), WM_RBUTTONUP, 0, MAKELPARAM(90, 40));
-  Sleep(300);
+  Pause(std::chrono::milliseconds(300));
   RECT after;
   GetWindowRect(ToolWindow(), &after);
   EXPECT_EQ(after.left, before.left);
