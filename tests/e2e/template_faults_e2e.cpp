@@ -66,13 +66,13 @@ TEST_F(TemplateFaults, AFileWhereTheFolderMustBeIsReportedAndTheToolKeepsRunning
   const std::string message =
       "Datei " + Folder() + "\\beschreibung.txt kann nicht erstellt werden.";
   const auto start = std::chrono::steady_clock::now();
-  CopyText(text);
+  ASSERT_TRUE(CopyTextUntilRead(text));
   ExpectReport(message, seconds(60));
   const double taken = SecondsSince(start);
   ExpectTextKept(text);
   EXPECT_TRUE(ToolRunning());
   // Every copy meets the same report, and nothing is left behind by it.
-  CopyText(text);
+  ASSERT_TRUE(CopyTextUntilRead(text));
   ExpectReport(message, seconds(60));
   ExpectTextKept(text);
   Report("template folder is a file", taken);
@@ -81,7 +81,7 @@ TEST_F(TemplateFaults, AFileWhereTheFolderMustBeIsReportedAndTheToolKeepsRunning
   ASSERT_TRUE(DeleteFileA(Folder().c_str()));
   ASSERT_TRUE(CreateDirectoryA(Folder().c_str(), nullptr));
   AddTemplate("glas.txt", test::DemoRules());
-  CopyText(text);
+  ASSERT_TRUE(CopyTextUntilRead(text));
   EXPECT_TRUE(WaitForLinesOf(text, seconds(60)));
 }
 
@@ -93,8 +93,7 @@ TEST_F(TemplateFaults, ALockedTemplateIsWaitedForAndReportedWhenItStaysLocked) {
   {
     LockedFile lock(Folder() + "\\glas.txt");
     ASSERT_TRUE(lock.Locked());
-    CopyText(text);
-    ASSERT_TRUE(WaitFor([&] { return Requests("TAXH") == 1; }, seconds(60)));
+    ASSERT_TRUE(CopyTextUntilRead(text));
     Sleep(1500);  // some fifteen attempts
     EXPECT_EQ(ClipboardOwner(), DriverWindow()) << "output before the template was read";
   }
@@ -104,8 +103,7 @@ TEST_F(TemplateFaults, ALockedTemplateIsWaitedForAndReportedWhenItStaysLocked) {
   const std::string again = text + "\t\t\t\t\t\t\t\t\r\n";  // a change of its own
   LockedFile lock(Folder() + "\\glas.txt");
   ASSERT_TRUE(lock.Locked());
-  CopyText(again);
-  ASSERT_TRUE(WaitFor([&] { return Requests("TAXH") == 2; }, seconds(60)));
+  ASSERT_TRUE(CopyTextUntilRead(again));
   const auto start = std::chrono::steady_clock::now();
   const HWND box = WaitForMessageBox(seconds(60));
   ASSERT_NE(box, nullptr);
@@ -118,7 +116,7 @@ TEST_F(TemplateFaults, ALockedTemplateIsWaitedForAndReportedWhenItStaysLocked) {
   Report("template locked for all retries", taken);
   ExpectTextKept(again);
   EXPECT_LT(PeakGrowth(), 32 * kMegabyte);
-  CopyText(text);
+  ASSERT_TRUE(CopyTextUntilRead(text));
   EXPECT_TRUE(WaitForLinesOf(text, seconds(60)));
 }
 
@@ -138,7 +136,7 @@ TEST_F(TemplateFaults, BinaryAndTenMegabyteTemplatesAreTriedWithoutHarm) {
   StartMeasured();
   const std::string text = test::DemoCalculation();
   const auto start = std::chrono::steady_clock::now();
-  CopyText(text);
+  ASSERT_TRUE(CopyTextUntilRead(text));
   EXPECT_TRUE(WaitForLinesOf(text, seconds(60)));
   Report("binary and 10 MB templates", SecondsSince(start));
   // The big template's lines and their index, a few times its size.
@@ -162,7 +160,7 @@ TEST_F(TemplateFaults, AThousandTemplatesWithTheFittingOneLastConvert) {
   StartMeasured();
   const std::string text = test::DemoCalculation();
   const auto start = std::chrono::steady_clock::now();
-  CopyText(text);
+  ASSERT_TRUE(CopyTextUntilRead(text));
   EXPECT_TRUE(WaitForLinesOf(text, seconds(60)));
   Report("1,000 templates, fitting one last", SecondsSince(start));
   EXPECT_LT(PeakGrowth(), 32 * kMegabyte);

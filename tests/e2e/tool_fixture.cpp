@@ -1,5 +1,6 @@
 #include "e2e/tool_fixture.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 
@@ -114,6 +115,16 @@ void ToolTest::CopyText(const std::string& text) {
   GlobalUnlock(memory);
   SetClipboardData(CF_TEXT, memory);
   CloseClipboard();
+}
+
+bool ToolTest::CopyTextUntilRead(const std::string& text) {
+  const int runs = Requests("TAXH");
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    CopyText(text);
+    if (WaitFor([&] { return Requests("TAXH") > runs; }, std::chrono::seconds(30))) return true;
+    std::printf("[note] the tool did not read a change (clipboard held elsewhere)\n");
+  }
+  return false;
 }
 
 void ToolTest::CopyTextAndHold(const std::string& text, std::chrono::milliseconds hold) {

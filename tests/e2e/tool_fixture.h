@@ -40,6 +40,11 @@ class ToolTest : public ::testing::Test {
 
   // Puts text on the clipboard as another program would; returns when it is there.
   void CopyText(const std::string& text);
+  // Copies the text and waits until the tool has read it (its run asks for the tax). A change
+  // the tool cannot open within its few attempts is lost, as it must be; under load Wine's
+  // bridge to the X11 clipboard can hold the clipboard that long, so the text is copied once
+  // more then.
+  bool CopyTextUntilRead(const std::string& text);
   // Copies the text and opens the clipboard again at once, before the tool can react to the
   // change, and holds it for the time.
   void CopyTextAndHold(const std::string& text, std::chrono::milliseconds hold);
