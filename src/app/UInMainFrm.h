@@ -33,6 +33,7 @@ class TInMainFrm final : public ConversionHost {
   // ConversionHost
   std::string ReadIPCValue(const std::string& name) override;
   bool PostOrderLines(const TExDataGridLines& lines) override;
+  ClipboardCheck CheckClipboardText(std::string_view text) override;
   void ClearClipboard() override;
   bool CopyToClipboard(TExDataGridLines& lines) override;
   void ShowFeedback(std::uint32_t colour) override;
@@ -62,6 +63,7 @@ class TInMainFrm final : public ConversionHost {
   std::string version_hint_;
   std::unique_ptr<ClipboardSink> clipboard_;
   std::unique_ptr<ClipboardViewer> viewer_;
+  DWORD last_read_sequence_ = 0;  // the clipboard's sequence number at the last text read
   ConversionRun run_;
 };
 

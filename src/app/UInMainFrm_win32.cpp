@@ -31,6 +31,10 @@ constexpr RECT kFolderButton{123, 10, 148, 35};  // "E"
 constexpr RECT kLabel{11, 57, 164, 80};
 constexpr RECT kImage{10, 10, 58, 58};
 constexpr int kClipboardOpenAttempts = 5;
+constexpr DWORD kClipboardOpenPause = 20;
+// Before the hand-over as long as the output itself tries.
+constexpr int kHandOverOpenAttempts = 10;
+constexpr DWORD kHandOverOpenPause = 30;
 
 COLORREF Colour(std::uint32_t value) { return static_cast<COLORREF>(value); }
 
@@ -52,26 +56,52 @@ bool ExcludedFromMonitoring() {
   return IsClipboardFormatAvailable(excluded) || IsClipboardFormatAvailable(ignore);
 }
 
+// Another program may hold the clipboard for a moment.
+bool OpenClipboardWithRetry(HWND owner, int attempts, DWORD pause) {
+  for (int attempt = 1;; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    if (attempt >= attempts) return false;
+    Sleep(pause);
+  }
+}
+
+// The CF_TEXT of the open clipboard, up to its zero byte and at most to the end of its memory
+// block, locked while this lives.
+class OpenClipboardText {
+ public:
+  OpenClipboardText() : data_(GetClipboardData(CF_TEXT)) {
+    if (data_ == nullptr) return;
+    bytes_ = static_cast<const char*>(GlobalLock(data_));
+    if (bytes_ == nullptr) return;
+    const SIZE_T size = GlobalSize(data_);
+    SIZE_T length = 0;
+    while (length < size && bytes_[length] != '\0') ++length;
+    text_ = std::string_view(bytes_, length);
+  }
+  ~OpenClipboardText() {
+    if (bytes_ != nullptr) GlobalUnlock(data_);
+  }
+  OpenClipboardText(const OpenClipboardText&) = delete;
+  OpenClipboardText& operator=(const OpenClipboardText&) = delete;
+
+  std::string_view Text() const { return text_; }
+
+ private:
+  HANDLE data_;
+  const char* bytes_ = nullptr;
+  std::string_view text_;
+};
+
 // The clipboard text, read at most to the end of its memory block.
 std::unique_ptr<std::string> ReadClipboardText(HWND owner) {
-  bool opened = false;
-  for (int attempt = 0; attempt < kClipboardOpenAttempts && !opened; ++attempt) {
-    opened = OpenClipboard(owner) != 0;
-    if (!opened) Sleep(20);  // another program may hold it for a moment
-  }
-  if (!opened)
+  if (!OpenClipboardWithRetry(owner, kClipboardOpenAttempts, kClipboardOpenPause))
     throw Error(
         "Zwischenablage kann nicht ge\xF6"
         "ffnet werden");
-  auto text = std::make_unique<std::string>();
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-      const SIZE_T size = GlobalSize(data);
-      SIZE_T length = 0;
-      while (length < size && bytes[length] != '\0') ++length;
-      text->assign(bytes, length);
-      GlobalUnlock(data);
-    }
+  std::unique_ptr<std::string> text;
+  {
+    const OpenClipboardText clipboard;
+    text = std::make_unique<std::string>(clipboard.Text());
   }
   CloseClipboard();
   return text;
@@ -244,7 +274,12 @@ void TInMainFrm::ClipboardChanged() {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return;
     if (GetClipboardOwner() == application_window_) return;
     if (ExcludedFromMonitoring()) return;
+    // Notifications that queued up during a run all find the same, latest content: it is read
+    // and converted once, not once per notification.
+    const DWORD sequence = GetClipboardSequenceNumber();
+    if (sequence != 0 && sequence == last_read_sequence_) return;
     std::unique_ptr<std::string> text = ReadClipboardText(application_window_);
+    last_read_sequence_ = sequence;
     // The text travels with the message; the window takes it back when the message arrives.
     if (PostMessageA(window_, WM_CONVERTTEXT, reinterpret_cast<WPARAM>(text.get()), 0)) {
       text.release();
@@ -293,6 +328,19 @@ bool TInMainFrm::PostOrderLines(const TExDataGridLines& lines) {
     return posted;
   });
   return posted;
+}
+
+ClipboardCheck TInMainFrm::CheckClipboardText(std::string_view text) {
+  if (!OpenClipboardWithRetry(application_window_, kHandOverOpenAttempts, kHandOverOpenPause)) {
+    return ClipboardCheck::Unavailable;
+  }
+  bool same = false;
+  {
+    const OpenClipboardText clipboard;
+    same = clipboard.Text() == text;
+  }
+  CloseClipboard();
+  return same ? ClipboardCheck::Holds : ClipboardCheck::Replaced;
 }
 
 void TInMainFrm::ClearClipboard() {

@@ -11,8 +11,9 @@
 namespace zw {
 namespace {
 
-// Ends a run on every path: the no-match colour unless the lines were delivered, then Busy
-// is cleared, also when showing the colour fails.
+// Ends a run on every path: the no-match colour unless the lines were delivered (or gave way
+// to a newer copy, whose own run shows its colour), then Busy is cleared, also when showing
+// the colour fails.
 class RunEnd {
  public:
   RunEnd(ConversionHost& host, bool& busy) : host_(host), busy_(busy) { busy_ = true; }
@@ -31,10 +32,11 @@ class RunEnd {
   void Finish() {
     finished_ = true;
     const ClearOnExit clear{busy_};
-    if (!success) host_.ShowFeedback(NoMatchColour);
+    if (!success && !superseded) host_.ShowFeedback(NoMatchColour);
   }
 
   bool success = false;
+  bool superseded = false;
 
  private:
   struct ClearOnExit {
@@ -47,8 +49,16 @@ class RunEnd {
   bool finished_ = false;
 };
 
-void HandOver(ConversionHost& host, TExDataGridLines& lines, const WinningTemplate& winner,
-              bool& success) {
+void HandOver(ConversionHost& host, std::string_view clipboard_text, TExDataGridLines& lines,
+              const WinningTemplate& winner, RunEnd& end) {
+  // Copied during the run, the clipboard's content is the user's latest; its own change
+  // notification converts it, if it is text at all. The lines of the older text give way.
+  // A clipboard that stays open elsewhere could take no lines either; the text there stays.
+  const ClipboardCheck check = host.CheckClipboardText(clipboard_text);
+  if (check != ClipboardCheck::Holds) {
+    end.superseded = check == ClipboardCheck::Replaced;
+    return;
+  }
   // The copied text goes in any case; a clipboard that cannot be cleared must not stop the run.
   try {
     host.ClearClipboard();
@@ -75,12 +85,12 @@ void HandOver(ConversionHost& host, TExDataGridLines& lines, const WinningTempla
 
   host.ShowFeedback(SuccessColour);
   host.PlaySuccessSound();
-  success = true;
+  end.success = true;
   host.BringToForeground();
 }
 
 // The objects of the run live here, so they are released before Busy is cleared.
-void Convert(ConversionHost& host, std::string_view clipboard_text, bool& success) {
+void Convert(ConversionHost& host, std::string_view clipboard_text, RunEnd& end) {
   TExDataGridLines lines;
   const std::string default_tax = host.ReadIPCValue("TAXH");
   TemplateLoopOptions options;
@@ -88,7 +98,7 @@ void Convert(ConversionHost& host, std::string_view clipboard_text, bool& succes
   options.RetrySleeper = &host.RetrySleeper();
   const std::optional<WinningTemplate> winner =
       RunTemplates(clipboard_text, default_tax, lines, options);
-  if (winner) HandOver(host, lines, *winner, success);
+  if (winner) HandOver(host, clipboard_text, lines, *winner, end);
 }
 
 }  // namespace
@@ -97,7 +107,7 @@ void ConversionRun::Run(ConversionHost& host, std::string_view clipboard_text) {
   // A run entered from inside a run (a message dispatched during a wait) drops its text.
   if (busy_) return;
   RunEnd end(host, busy_);
-  Convert(host, clipboard_text, end.success);
+  Convert(host, clipboard_text, end);
   end.Finish();
 }
 

@@ -11,6 +11,12 @@
 // through the host (the main window), so the run itself has no platform code.
 namespace zw {
 
+enum class ClipboardCheck {
+  Holds,        // the clipboard still holds the text
+  Replaced,     // something else was copied since
+  Unavailable,  // another program keeps the clipboard open
+};
+
 class ConversionHost {
  public:
   virtual ~ConversionHost() = default;
@@ -19,6 +25,11 @@ class ConversionHost {
   virtual std::string ReadIPCValue(const std::string& name) = 0;
   // Posts the lines as order JSON into the open order; true when the post was answered.
   virtual bool PostOrderLines(const TExDataGridLines& lines) = 0;
+  // Whether the system clipboard still holds the text the run converts. What was copied
+  // since is newer than the run's lines and must not be replaced by them.
+  virtual ClipboardCheck CheckClipboardText(std::string_view /*text*/) {
+    return ClipboardCheck::Holds;
+  }
   // Empties the system clipboard.
   virtual void ClearClipboard() = 0;
   // Places the four clipboard formats of the lines; false when they were not placed.

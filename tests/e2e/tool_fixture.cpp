@@ -1,5 +1,6 @@
 #include "e2e/tool_fixture.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 
@@ -7,9 +8,11 @@
 #include "app/template_loop.h"
 #include "base/errors.h"
 #include "base/file_system.h"
+#include "e2e/fault_tools.h"
 #include "exchange/exchange_requests.h"
 #include "exchange/process_info.h"
 #include "mapping/row_mapping.h"
+#include "orderlines/UClpUtils.h"
 #include "orderlines/uDataGridLines.h"
 #include "templates/template_files.h"
 
@@ -67,6 +70,7 @@ void ToolTest::TearDown() {
   if (tool_window_ != nullptr && IsWindow(tool_window_)) PostMessageA(tool_window_, WM_CLOSE, 0, 0);
   if (tool_ && tool_->Wait(std::chrono::seconds(10)) < 0) tool_->Kill();
   tool_.reset();
+  if (tool_process_ != nullptr) CloseHandle(tool_process_);
   stop_server_ = true;
   if (server_thread_.joinable()) server_thread_.join();
   if (driver_window_ != nullptr) DestroyWindow(driver_window_);
@@ -89,6 +93,9 @@ void ToolTest::StartTool() {
       WaitFor([&] { return (tool_window_ = FindWindowA("TInMainFrm", nullptr)) != nullptr; },
               std::chrono::seconds(30)))
       << "the tool's window did not appear";
+  GetWindowThreadProcessId(tool_window_, &tool_process_id_);
+  tool_process_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE,
+                              tool_process_id_);
   ASSERT_TRUE(WaitFor([&] { return Requests("SERVERPROCESS") >= 1; }, std::chrono::seconds(10)));
   // The viewer registers right after the server selection; give the window a moment.
   Pause(std::chrono::milliseconds(300));
@@ -110,8 +117,40 @@ void ToolTest::CopyText(const std::string& text) {
   CloseClipboard();
 }
 
+bool ToolTest::CopyTextUntilRead(const std::string& text) {
+  const int runs = Requests("TAXH");
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    CopyText(text);
+    if (WaitFor([&] { return Requests("TAXH") > runs; }, std::chrono::seconds(30))) return true;
+    std::printf("[note] the tool did not read a change (clipboard held elsewhere)\n");
+  }
+  return false;
+}
+
+void ToolTest::CopyTextAndHold(const std::string& text, std::chrono::milliseconds hold) {
+  CopyText(text);
+  // The window that placed the text holds it, so the text keeps its owner (a holder that goes
+  // away would take its ownership with it, which Wine announces as a change).
+  ASSERT_TRUE(OpenClipboard(driver_window_));
+  Sleep(static_cast<DWORD>(hold.count()));
+  CloseClipboard();
+}
+
 std::vector<PlacedFormat> ToolTest::ClipboardFormats() {
   return test::ReadClipboard(driver_window_);
+}
+
+std::string ToolTest::ClipboardText() {
+  std::string text;
+  if (!test::OpenClipboardWithRetry(driver_window_)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
 }
 
 int ToolTest::Requests(const std::string& command) const {
@@ -169,6 +208,52 @@ std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {
   std::vector<std::string> blocks;
   for (const auto& entry : clipboard.Entries()) blocks.push_back(entry.Block);
   return blocks;
+}
+
+bool ToolTest::ToolRunning() const {
+  return tool_process_ != nullptr && WaitForSingleObject(tool_process_, 0) == WAIT_TIMEOUT &&
+         IsWindow(tool_window_);
+}
+
+std::size_t ToolTest::ToolPeakMemory() const { return PeakWorkingSet(tool_process_); }
+
+HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
+  HWND box = nullptr;
+  WaitFor([&] { return (box = FindMessageBox(tool_process_id_, "Zwischenablage")) != nullptr; },
+          timeout);
+  return box;
+}
+
+::testing::AssertionResult ToolTest::WaitForLinesOf(const std::string& text,
+                                                    std::chrono::milliseconds timeout) {
+  const std::vector<std::string> expected = ExpectedBlocks(text);
+  if (expected.size() != 4) return ::testing::AssertionFailure() << "no template fits the text";
+  const char* const names[] = {"CF_DATAGRIDDATA", "HTML Format", "CF_TEXT", "CSV"};
+  std::string found = "the clipboard still holds the copied text";
+  const auto placed_by_tool = [&] {
+    // Looked at without opening the clipboard, so the tool's own writes are not disturbed.
+    const HWND owner = GetClipboardOwner();
+    if (owner == nullptr || owner == driver_window_) return false;
+    if (!IsClipboardFormatAvailable(RegisteredClipboardFormats().DataGrid)) return false;
+    const std::vector<PlacedFormat> placed = ClipboardFormats();
+    if (placed.size() < 4) return false;
+    for (std::size_t i = 0; i < 4; ++i) {
+      if (placed[i].Name != names[i] || placed[i].Bytes.size() < expected[i].size() ||
+          placed[i].Bytes.compare(0, expected[i].size(), expected[i]) != 0) {
+        found = std::string("other lines: ") + names[i] + " differs (" +
+                std::to_string(placed[i].Bytes.size()) + " bytes, expected " +
+                std::to_string(expected[i].size()) + ")";
+        return false;
+      }
+    }
+    return true;
+  };
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!placed_by_tool()) {
+    if (std::chrono::steady_clock::now() > deadline) return ::testing::AssertionFailure() << found;
+    Sleep(50);
+  }
+  return ::testing::AssertionSuccess();
 }
 
 std::uint32_t ToolTest::PanelColour() const {

@@ -40,7 +40,17 @@ class ToolTest : public ::testing::Test {
 
   // Puts text on the clipboard as another program would; returns when it is there.
   void CopyText(const std::string& text);
+  // Copies the text and waits until the tool has read it (its run asks for the tax). A change
+  // the tool cannot open within its few attempts is lost, as it must be; under load Wine's
+  // bridge to the X11 clipboard can hold the clipboard that long, so the text is copied once
+  // more then.
+  bool CopyTextUntilRead(const std::string& text);
+  // Copies the text and opens the clipboard again at once, before the tool can react to the
+  // change, and holds it for the time.
+  void CopyTextAndHold(const std::string& text, std::chrono::milliseconds hold);
   std::vector<PlacedFormat> ClipboardFormats();
+  // Only the CF_TEXT bytes up to the terminating zero (no synthesised formats are read).
+  std::string ClipboardText();
   HWND ClipboardOwner() const { return GetClipboardOwner(); }
   HWND DriverWindow() const { return driver_window_; }
 
@@ -56,8 +66,18 @@ class ToolTest : public ::testing::Test {
 
   // What the tool should place for a text: the same code with the same settings.
   std::vector<std::string> ExpectedBlocks(const std::string& text);
+  // Waits until the tool has placed the order lines of the text in its four formats, byte for
+  // byte as ExpectedBlocks gives them.
+  ::testing::AssertionResult WaitForLinesOf(const std::string& text,
+                                            std::chrono::milliseconds timeout);
 
   HWND ToolWindow() const { return tool_window_; }
+  // The tool's process still runs and its window is there.
+  bool ToolRunning() const;
+  // The tool's peak working set so far, in bytes (0 when it cannot be read).
+  std::size_t ToolPeakMemory() const;
+  // The tool's message box with the caption "Zwischenablage", waited for; nullptr if none came.
+  HWND WaitForMessageBox(std::chrono::milliseconds timeout) const;
   std::uint32_t PanelColour() const;
   const std::string& ToolFolder() const { return tool_folder_.Path(); }
   std::string OutDataFile() const { return tool_folder_.Path() + "outdata.txt"; }
@@ -72,6 +92,8 @@ class ToolTest : public ::testing::Test {
   std::thread server_thread_;
   std::unique_ptr<test::ChildProcess> tool_;
   HWND tool_window_ = nullptr;
+  HANDLE tool_process_ = nullptr;
+  DWORD tool_process_id_ = 0;
   HWND driver_window_ = nullptr;
 };
 
