@@ -27,9 +27,7 @@ class ConversionHost {
   virtual bool PostOrderLines(const TExDataGridLines& lines) = 0;
   // Whether the system clipboard still holds the text the run converts. What was copied
   // since is newer than the run's lines and must not be replaced by them.
-  virtual ClipboardCheck CheckClipboardText(std::string_view /*text*/) {
-    return ClipboardCheck::Holds;
-  }
+  virtual ClipboardCheck CheckClipboardText(std::string_view text) = 0;
   // Empties the system clipboard.
   virtual void ClearClipboard() = 0;
   // Places the four clipboard formats of the lines; false when they were not placed.

@@ -39,6 +39,10 @@ class FakeHost final : public ConversionHost {
     Receive(lines);
     return post_result;
   }
+  ClipboardCheck CheckClipboardText(std::string_view text) override {
+    checked_text = std::string(text);
+    return clipboard_check;
+  }
   void ClearClipboard() override { Record("ClearClipboard"); }
   bool CopyToClipboard(TExDataGridLines& lines) override {
     Record("Copy");
@@ -62,6 +66,8 @@ class FakeHost final : public ConversionHost {
   std::map<std::string, std::string> answers;
   bool post_result = true;
   bool copy_result = true;
+  ClipboardCheck clipboard_check = ClipboardCheck::Holds;
+  std::string checked_text;
   std::string folder;
   std::string throw_on;  // the recorded call that raises an error instead
   std::function<void(const std::string&)> on_call;  // runs at each recorded call
@@ -209,6 +215,25 @@ TEST_F(ConversionRunTest, UnacceptedPostPutsTheLinesOnTheClipboard) {
   ASSERT_EQ(host_.received[1].size(), 3u);
   EXPECT_EQ(host_.received[1][0].Bezeichnung1, "Float 3mm");
   EXPECT_EQ(host_.received[1][2].Bezeichnung1, "Glasentsorgung");
+}
+
+TEST_F(ConversionRunTest, ACopyMadeDuringTheRunIsLeftForItsOwnRun) {
+  AddDemoTemplate("0");
+  host_.clipboard_check = ClipboardCheck::Replaced;
+  RunDemo();
+  // Neither emptied nor overwritten, and no colour: the newer copy's run shows its own.
+  EXPECT_EQ(host_.calls, (Calls{"TAXH"}));
+  EXPECT_EQ(host_.checked_text, test::DemoCalculation());
+  EXPECT_FALSE(run_.IsBusy());
+}
+
+TEST_F(ConversionRunTest, AClipboardHeldElsewhereAtTheHandOverKeepsTheTextAndShowsNoMatch) {
+  AddDemoTemplate();
+  host_.answers["CANPOSTJSON"] = "1";
+  host_.clipboard_check = ClipboardCheck::Unavailable;
+  RunDemo();
+  EXPECT_EQ(host_.calls, (Calls{"TAXH", "Feedback(NoMatch)"}));
+  EXPECT_TRUE(host_.received.empty());
 }
 
 TEST_F(ConversionRunTest, FailedCopyShowsNoMatchWithoutSoundOrForeground) {

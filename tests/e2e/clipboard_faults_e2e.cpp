@@ -150,7 +150,7 @@ TEST_F(ClipboardFaults, BinaryBytesAreConvertedOrLeftAlone) {
               fits ? "a template fits, lines expected" : "no template fits, text stays");
   if (!fits) {
     // Nothing fits: the bytes stay as they were copied.
-    Sleep(1000);
+    Pause(std::chrono::milliseconds(1000));
     EXPECT_EQ(ClipboardOwner(), DriverWindow());
     ExpectTextKept(text);
   } else {
@@ -173,13 +173,14 @@ TEST_F(ClipboardFaults, AClipboardHeldAtTheNotificationCostsAtMostThatChange) {
   std::printf("[fault figures] held 30 ms at the notification: %s\n",
               converted ? "converted" : "change lost, text kept");
   if (!converted) ExpectTextKept(brief);
-  Sleep(1000);  // Wine may announce one change twice; the second run ends quietly meanwhile
+  Pause(std::chrono::milliseconds(
+      1000));  // Wine may announce one change twice; the second run ends quietly meanwhile
   const int runs = Requests("TAXH");
   // Longer than Wine may keep a clipboard call of the tool waiting for its X11 bridge (5 s),
   // so the tool's attempts fall into the hold for sure.
   const std::string held = NumberedDemo(2);
   CopyTextAndHold(held, std::chrono::milliseconds(6000));
-  Sleep(1000);
+  Pause(std::chrono::milliseconds(1000));
   EXPECT_EQ(ClipboardOwner(), DriverWindow());
   ExpectTextKept(held);
   EXPECT_EQ(Requests("TAXH"), runs) << "the change was read although the clipboard was held";
@@ -211,7 +212,7 @@ TEST_F(OutputFaults, AClipboardHeldAtTheOutputIsWaitedForOrKeepsTheCopiedText) {
     ClipboardHolder holder;
     ASSERT_TRUE(holder.Held());
     LetTheRunGoOn();
-    Sleep(50);
+    Pause(std::chrono::milliseconds(50));
   }
   const bool converted = WaitForLinesOf(brief, seconds(30));
   std::printf("[fault figures] held 50 ms at the output: %s\n",
@@ -224,9 +225,9 @@ TEST_F(OutputFaults, AClipboardHeldAtTheOutputIsWaitedForOrKeepsTheCopiedText) {
     ClipboardHolder holder;
     ASSERT_TRUE(holder.Held());
     LetTheRunGoOn();
-    Sleep(3000);
+    Pause(std::chrono::milliseconds(3000));
   }
-  Sleep(500);
+  Pause(std::chrono::milliseconds(500));
   EXPECT_EQ(ClipboardOwner(), DriverWindow());
   ExpectTextKept(held);
   EXPECT_EQ(WaitForMessageBox(std::chrono::milliseconds(0)), nullptr);
@@ -244,7 +245,7 @@ TEST_F(OutputFaults, WhatIsCopiedDuringARunIsNotReplacedByThatRunsLines) {
   CopyText(note);
   LetTheRunGoOn();
   ASSERT_TRUE(WaitFor([&] { return Requests("TAXH") == 2; }, seconds(60)));
-  Sleep(1000);
+  Pause(std::chrono::milliseconds(1000));
   EXPECT_EQ(ClipboardOwner(), DriverWindow());
   ExpectTextKept(note);
 
@@ -253,7 +254,7 @@ TEST_F(OutputFaults, WhatIsCopiedDuringARunIsNotReplacedByThatRunsLines) {
   CopyText(newer);
   LetTheRunGoOn();
   EXPECT_TRUE(WaitForLinesOf(newer, seconds(60)));
-  Sleep(1000);
+  Pause(std::chrono::milliseconds(1000));
   EXPECT_TRUE(WaitForLinesOf(newer, seconds(0))) << "the older run's lines came later";
   Report("copied during a run", newer.size(), 0);
   EXPECT_LT(PeakGrowth(), 32 * kMegabyte);
@@ -275,13 +276,13 @@ class BurstFaults : public ClipboardFaults {
     for (int copy = 1; copy <= 50; ++copy) {
       last = text_of(copy);
       CopyText(last);
-      Sleep(15);
+      Pause(std::chrono::milliseconds(15));
     }
     const double copying = SecondsSince(start);
     EXPECT_TRUE(WaitForLinesOf(last, seconds(120)));
     const double taken = SecondsSince(start);
     // Nothing that was still queued may replace them afterwards.
-    Sleep(3000);
+    Pause(std::chrono::milliseconds(3000));
     EXPECT_TRUE(WaitForLinesOf(last, seconds(0)));
     // Every run asks for the tax once; changes that queued up meanwhile share one run.
     const int runs = Requests("TAXH");

@@ -94,7 +94,7 @@ TEST_F(TemplateFaults, ALockedTemplateIsWaitedForAndReportedWhenItStaysLocked) {
     LockedFile lock(Folder() + "\\glas.txt");
     ASSERT_TRUE(lock.Locked());
     ASSERT_TRUE(CopyTextUntilRead(text));
-    Sleep(1500);  // some fifteen attempts
+    Pause(std::chrono::milliseconds(1500));  // some fifteen attempts
     EXPECT_EQ(ClipboardOwner(), DriverWindow()) << "output before the template was read";
   }
   EXPECT_TRUE(WaitForLinesOf(text, seconds(60)));

@@ -132,7 +132,7 @@ void ToolTest::CopyTextAndHold(const std::string& text, std::chrono::millisecond
   // The window that placed the text holds it, so the text keeps its owner (a holder that goes
   // away would take its ownership with it, which Wine announces as a change).
   ASSERT_TRUE(OpenClipboard(driver_window_));
-  Sleep(static_cast<DWORD>(hold.count()));
+  Pause(hold);
   CloseClipboard();
 }
 
@@ -251,7 +251,7 @@ HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!placed_by_tool()) {
     if (std::chrono::steady_clock::now() > deadline) return ::testing::AssertionFailure() << found;
-    Sleep(50);
+    Pause(std::chrono::milliseconds(50));
   }
   return ::testing::AssertionSuccess();
 }
