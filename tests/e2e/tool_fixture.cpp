@@ -121,7 +121,7 @@ bool ToolTest::CopyTextUntilRead(const std::string& text) {
   const int runs = Requests("TAXH");
   for (int attempt = 1; attempt <= 2; ++attempt) {
     CopyText(text);
-    if (WaitFor([&] { return Requests("TAXH") > runs; }, std::chrono::seconds(30))) return true;
+    if (WaitFor([&] { return Requests("TAXH") > runs; }, std::chrono::seconds(10))) return true;
     std::printf("[note] the tool did not read a change (clipboard held elsewhere)\n");
   }
   return false;
