@@ -21,8 +21,7 @@ std::optional<double> ColumnNumber(const std::optional<int>& column, const RowTa
 // letter case; inserted text is not searched again. Throws LongTextTooLargeError before the
 // result passes limit bytes.
 void ReplaceAllIgnoringCase(std::string_view text, std::string_view pattern,
-                            std::string_view replacement, std::string& result,
-                            std::size_t limit) {
+                            std::string_view replacement, std::string& result, std::size_t limit) {
   result.clear();
   const auto append = [&](std::string_view part) {
     if (part.size() > limit - result.size()) throw LongTextTooLargeError();
@@ -114,8 +113,7 @@ LongTextPattern::LongTextPattern(std::string_view text, const RowTable& table) :
 
 LongTextTooLargeError::LongTextTooLargeError()
     : Error("Der Text ergibt Langtexte von mehr als " +
-            std::to_string(kMaxLongTextBytes / (1024 * 1024)) +
-            " MB und wird nicht umgewandelt") {}
+            std::to_string(kMaxLongTextBytes / (1024 * 1024)) + " MB und wird nicht umgewandelt") {}
 
 std::string LongTextPattern::Expand(const RowTable& table, std::size_t limit) const {
   if (!all_columns_) return "";
