@@ -1,5 +1,6 @@
 #include "e2e/tool_fixture.h"
 
+#include <tlhelp32.h>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -18,6 +19,30 @@
 
 namespace zw::e2e {
 namespace {
+
+// Ends the processes that the given process started, and theirs. A program the tool started
+// (the explorer window of "E") would otherwise outlive the test and, under Wine, keep the test
+// runner's output open, so that the runner waits for it.
+void EndProcessesStartedBy(DWORD parent) {
+  std::vector<DWORD> parents = {parent};
+  for (std::size_t next = 0; next < parents.size(); ++next) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+      if (entry.th32ParentProcessID != parents[next] || entry.th32ProcessID == parent) continue;
+      parents.push_back(entry.th32ProcessID);
+      if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+        std::printf("[note] ending %s, started by the tool\n", entry.szExeFile);
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+      }
+    }
+    CloseHandle(snapshot);
+  }
+}
 
 // The user's locale as a German user has it; the tool takes its separators at start.
 void UseGermanSeparators() {
@@ -76,6 +101,10 @@ void ToolTest::TearDown() {
   if (driver_window_ != nullptr) DestroyWindow(driver_window_);
   // Leaves no server of a finished test in the order application's list.
   DeleteFileA(ServerListFile().c_str());
+}
+
+void ToolTest::EndProgramsStartedByTheTool() {
+  if (tool_process_id_ != 0) EndProcessesStartedBy(tool_process_id_);
 }
 
 void ToolTest::AddTemplate(const std::string& name, const std::string& rules) {

@@ -37,6 +37,8 @@ class ToolTest : public ::testing::Test {
   void StartTool();
   // Ends the exchange server while the tool keeps running.
   void StopServer();
+  // Ends what the tool started (an explorer window that appeared too late to be closed).
+  void EndProgramsStartedByTheTool();
 
   // Puts text on the clipboard as another program would; returns when it is there.
   void CopyText(const std::string& text);

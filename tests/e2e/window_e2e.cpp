@@ -124,6 +124,7 @@ TEST_F(ToolTest, TheFolderButtonWritesTheShippedFilesIntoANewFolder) {
     return found;
   };
   WaitFor(close_folder_windows, std::chrono::seconds(5));
+  EndProgramsStartedByTheTool();
 }
 
 TEST_F(ToolTest, ARightButtonPressDoesNotMoveTheWindow) {
