@@ -15,6 +15,8 @@ namespace zw {
 
 // WM_USER + 5000: wParam carries a heap string with the clipboard text; the window frees it.
 constexpr UINT WM_CONVERTTEXT = WM_USER + 5000;
+// Reads the clipboard again after a run during which a newer text was read and dropped.
+constexpr UINT WM_RECHECKCLIPBOARD = WM_USER + 5001;
 
 // The tool's only window: a borderless, translucent, rounded panel of 182 x 88 pixels with
 // the buttons "X" (end) and "E" (open the template folder). It watches the clipboard, runs a
@@ -63,7 +65,8 @@ class TInMainFrm final : public ConversionHost {
   std::string version_hint_;
   std::unique_ptr<ClipboardSink> clipboard_;
   std::unique_ptr<ClipboardViewer> viewer_;
-  DWORD last_read_sequence_ = 0;  // the clipboard's sequence number at the last text read
+  DWORD last_read_sequence_ = 0;     // the clipboard's sequence number at the last text read
+  bool dropped_during_run_ = false;  // a text read while a run was under way was dropped
   ConversionRun run_;
 };
 

@@ -289,7 +289,20 @@ void TInMainFrm::ClipboardChanged() {
   }
 }
 
-void TInMainFrm::ConvertText(std::unique_ptr<std::string> text) { run_.Run(*this, *text); }
+void TInMainFrm::ConvertText(std::unique_ptr<std::string> text) {
+  if (run_.IsBusy()) {
+    // Read while a run waits (its waits dispatch messages): the run drops it, and may give way
+    // to it at its hand-over, so the clipboard is read again once the run has ended.
+    dropped_during_run_ = true;
+    return;
+  }
+  run_.Run(*this, *text);
+  if (dropped_during_run_) {
+    dropped_during_run_ = false;
+    last_read_sequence_ = 0;
+    PostMessageA(window_, WM_RECHECKCLIPBOARD, 0, 0);
+  }
+}
 
 void TInMainFrm::ShowFeedback(std::uint32_t colour) {
   panel_colour_ = colour;
@@ -448,6 +461,9 @@ LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_CONVERTTEXT:
       ConvertText(std::unique_ptr<std::string>(reinterpret_cast<std::string*>(wparam)));
+      return 0;
+    case WM_RECHECKCLIPBOARD:
+      ClipboardChanged();
       return 0;
     case WM_CLOSE:
       DestroyWindow(window_);
