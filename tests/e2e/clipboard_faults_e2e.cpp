@@ -44,23 +44,11 @@ class ClipboardFaults : public ToolTest {
     AddTemplate("glas.txt", test::DemoRules());
   }
 
-  void StartMeasured() {
-    StartTool();
-    baseline_ = ToolPeakMemory();
-    ASSERT_GT(baseline_, 0u) << "the tool's memory cannot be read";
-  }
-
-  // The tool's peak so far above its peak after the start.
-  std::size_t PeakGrowth() const {
-    const std::size_t peak = ToolPeakMemory();
-    return peak > baseline_ ? peak - baseline_ : 0;
-  }
-
   void Report(const char* fault, std::size_t text_size, double seconds_taken) const {
     std::printf("[fault figures] %-28s text %8.1f MB  %6.2f s  peak %7.1f MB (start %5.1f MB)\n",
                 fault, static_cast<double>(text_size) / kMegabyte, seconds_taken,
                 static_cast<double>(ToolPeakMemory()) / kMegabyte,
-                static_cast<double>(baseline_) / kMegabyte);
+                static_cast<double>(PeakBaseline()) / kMegabyte);
   }
 
   // After the fault a plain copy of the demo is converted as ever.
@@ -81,8 +69,6 @@ class ClipboardFaults : public ToolTest {
   static double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
-
-  std::size_t baseline_ = 0;
 };
 
 TEST_F(ClipboardFaults, AHundredMegabyteTextIsRefusedAndStaysOnTheClipboard) {

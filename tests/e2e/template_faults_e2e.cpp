@@ -18,21 +18,10 @@ constexpr std::size_t kMegabyte = 1024 * 1024;
 
 class TemplateFaults : public ToolTest {
  protected:
-  void StartMeasured() {
-    StartTool();
-    baseline_ = ToolPeakMemory();
-    ASSERT_GT(baseline_, 0u) << "the tool's memory cannot be read";
-  }
-
-  std::size_t PeakGrowth() const {
-    const std::size_t peak = ToolPeakMemory();
-    return peak > baseline_ ? peak - baseline_ : 0;
-  }
-
   void Report(const char* fault, double seconds_taken) const {
     std::printf("[fault figures] %-34s %6.2f s  peak %7.1f MB (start %5.1f MB)\n", fault,
                 seconds_taken, static_cast<double>(ToolPeakMemory()) / kMegabyte,
-                static_cast<double>(baseline_) / kMegabyte);
+                static_cast<double>(PeakBaseline()) / kMegabyte);
   }
 
   static double SecondsSince(std::chrono::steady_clock::time_point start) {
@@ -54,8 +43,6 @@ class TemplateFaults : public ToolTest {
   }
 
   std::string Folder() const { return ToolFolder() + "Vorlagen"; }
-
-  std::size_t baseline_ = 0;
 };
 
 TEST_F(TemplateFaults, AFileWhereTheFolderMustBeIsReportedAndTheToolKeepsRunning) {

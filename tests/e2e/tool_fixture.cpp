@@ -246,6 +246,17 @@ bool ToolTest::ToolRunning() const {
 
 std::size_t ToolTest::ToolPeakMemory() const { return PeakWorkingSet(tool_process_); }
 
+void ToolTest::StartMeasured() {
+  StartTool();
+  peak_baseline_ = ToolPeakMemory();
+  ASSERT_GT(peak_baseline_, 0u) << "the tool's memory cannot be read";
+}
+
+std::size_t ToolTest::PeakGrowth() const {
+  const std::size_t peak = ToolPeakMemory();
+  return peak > peak_baseline_ ? peak - peak_baseline_ : 0;
+}
+
 HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
   HWND box = nullptr;
   WaitFor([&] { return (box = FindMessageBox(tool_process_id_, "Zwischenablage")) != nullptr; },

@@ -78,6 +78,11 @@ class ToolTest : public ::testing::Test {
   bool ToolRunning() const;
   // The tool's peak working set so far, in bytes (0 when it cannot be read).
   std::size_t ToolPeakMemory() const;
+  // StartTool, then takes the tool's peak after its start as the baseline of PeakGrowth.
+  void StartMeasured();
+  std::size_t PeakBaseline() const { return peak_baseline_; }
+  // The tool's peak so far above its peak after the start.
+  std::size_t PeakGrowth() const;
   // The tool's message box with the caption "Zwischenablage", waited for; nullptr if none came.
   HWND WaitForMessageBox(std::chrono::milliseconds timeout) const;
   std::uint32_t PanelColour() const;
@@ -96,6 +101,7 @@ class ToolTest : public ::testing::Test {
   HWND tool_window_ = nullptr;
   HANDLE tool_process_ = nullptr;
   DWORD tool_process_id_ = 0;
+  std::size_t peak_baseline_ = 0;
   HWND driver_window_ = nullptr;
 };
 
