@@ -26,6 +26,7 @@ const char* const kStubUsage =
     "  --declare-id-size CMD=N\n"
     "                         answer CMD with the ID length N (may be negative) and no ID\n"
     "  --byte-delay MS        send every answer byte by byte, MS milliseconds apart\n"
+    "  --answer-delay CMD:MS  answer CMD only MS milliseconds after its request was read\n"
     "  --counts FILE          write COMMAND=count lines to FILE after every request\n"
     "  --record FILE          append every raw request frame to FILE\n"
     "  --stop-after N         stop after N requests\n"
@@ -124,6 +125,13 @@ StubOptions ParseStubOptions(const std::vector<std::string>& args) {
       options.DeclaredIdSize[command] = SignedNumber(arg, size);
     } else if (arg == "--byte-delay") {
       options.ByteDelayMs = Number(arg, value());
+    } else if (arg == "--answer-delay") {
+      const std::string& text = value();
+      const std::size_t colon = text.find(':');
+      if (colon == std::string::npos || colon == 0) {
+        throw std::invalid_argument(arg + " expects CMD:MS: " + text);
+      }
+      options.AnswerDelayMs[text.substr(0, colon)] = Number(arg, text.substr(colon + 1));
     } else if (arg == "--counts") {
       options.CountsFile = value();
     } else if (arg == "--record") {

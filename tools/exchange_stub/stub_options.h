@@ -25,11 +25,14 @@ struct StubOptions {
   std::map<std::string, std::int64_t> DeclaredSize;    // this data size is sent, and no data
   std::map<std::string, std::int64_t> DeclaredIdSize;  // this ID length is sent, and no ID
   std::int64_t ByteDelayMs = 0;  // every answer byte by byte, this many milliseconds apart
-  std::string CountsFile;        // "COMMAND=count" lines, rewritten after every request
-  std::string RecordFile;        // every raw request frame is appended here
-  std::int64_t StopAfter = 0;    // stop after this many requests (0: never)
-  std::string StopFile;          // stop when this file exists
-  std::string ReadyFile;         // created when every pipe listens
+  // The answer to a command waits this many milliseconds after its request was read, as an
+  // order application busy with a big order or a modal dialog takes its time.
+  std::map<std::string, std::int64_t> AnswerDelayMs;
+  std::string CountsFile;      // "COMMAND=count" lines, rewritten after every request
+  std::string RecordFile;      // every raw request frame is appended here
+  std::int64_t StopAfter = 0;  // stop after this many requests (0: never)
+  std::string StopFile;        // stop when this file exists
+  std::string ReadyFile;       // created when every pipe listens
   bool Help = false;
 };
 

@@ -15,6 +15,7 @@ namespace zw {
 namespace {
 
 constexpr std::chrono::milliseconds kPoll{100};
+constexpr std::chrono::milliseconds kStep{10};  // a delayed answer still notices the stop
 constexpr std::chrono::seconds kExchangeTimeout{5};
 
 constexpr std::chrono::seconds kLongestHold{60};
@@ -102,6 +103,12 @@ void ExchangeStub::Answer(PipeConnection& connection, const std::string& server_
   if (IsSilentFor(options_, command)) {
     HoldUntilClientLeaves(connection, stop);
     return;
+  }
+
+  if (const auto delay = options_.AnswerDelayMs.find(command);
+      delay != options_.AnswerDelayMs.end()) {
+    const PipeDeadline until = After(std::chrono::milliseconds(delay->second));
+    while (!stop && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(kStep);
   }
 
   MessageRef response = NewMessageData();
