@@ -7,13 +7,20 @@
 #include <string>
 
 #include "app/UWave.h"
+#include "app/clipboard_read_schedule.h"
 #include "app/clipboard_viewer_win32.h"
 #include "app/conversion_run.h"
-#include "orderlines/UClpUtils.h"
+#include "orderlines/system_clipboard.h"
 
 namespace zw {
 
-// WM_USER + 5000: wParam carries a heap string with the clipboard text; the window frees it.
+// The clipboard text as read, with the clipboard's sequence number at the read.
+struct ClipboardCopy {
+  std::string Text;
+  DWORD Sequence = 0;
+};
+
+// WM_USER + 5000: wParam carries a heap ClipboardCopy; the window frees it.
 constexpr UINT WM_CONVERTTEXT = WM_USER + 5000;
 // Reads the clipboard again after a run during which a newer text was read and dropped.
 constexpr UINT WM_RECHECKCLIPBOARD = WM_USER + 5001;
@@ -35,9 +42,8 @@ class TInMainFrm final : public ConversionHost {
   // ConversionHost
   std::string ReadIPCValue(const std::string& name) override;
   bool PostOrderLines(const TExDataGridLines& lines) override;
-  ClipboardCheck CheckClipboardText(std::string_view text) override;
-  void ClearClipboard() override;
-  bool CopyToClipboard(TExDataGridLines& lines) override;
+  ClipboardCheck TakeClipboard(std::string_view text) override;
+  ClipboardOutput CopyToClipboard(TExDataGridLines& lines) override;
   void ShowFeedback(std::uint32_t colour) override;
   void PlaySuccessSound() override;
   void BringToForeground() override;
@@ -49,7 +55,8 @@ class TInMainFrm final : public ConversionHost {
   void FormCreate();
   void Paint();
   void ClipboardChanged();
-  void ConvertText(std::unique_ptr<std::string> text);
+  void ReadClipboardChange();
+  void ConvertText(std::unique_ptr<ClipboardCopy> copy);
   void Timer1Timer();
   void OpenTemplateFolder();
   void WMWindowPosChanging(WINDOWPOS& position);
@@ -63,10 +70,11 @@ class TInMainFrm final : public ConversionHost {
   TWave wave_;
   std::string picture_;  // 48 x 48 BGRA, top row first
   std::string version_hint_;
-  std::unique_ptr<ClipboardSink> clipboard_;
+  std::unique_ptr<SystemClipboard> clipboard_;
   std::unique_ptr<ClipboardViewer> viewer_;
-  DWORD last_read_sequence_ = 0;     // the clipboard's sequence number at the last text read
-  bool dropped_during_run_ = false;  // a text read while a run was under way was dropped
+  ClipboardReadSchedule reads_;
+  DWORD run_sequence_ = 0;      // the sequence number at which the running text was read
+  DWORD claimed_sequence_ = 0;  // the sequence number after the hand-over emptied the clipboard
   ConversionRun run_;
 };
 

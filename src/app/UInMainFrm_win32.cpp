@@ -15,6 +15,7 @@
 #include "base/errors.h"
 #include "exchange/UCustomTextParser.h"
 #include "exchange/exchange_requests.h"
+#include "orderlines/scoped_clipboard.h"
 #include "orderlines/system_clipboard.h"
 #include "templates/template_files.h"
 
@@ -30,11 +31,9 @@ constexpr RECT kCloseButton{151, 10, 176, 35};   // "X"
 constexpr RECT kFolderButton{123, 10, 148, 35};  // "E"
 constexpr RECT kLabel{11, 57, 164, 80};
 constexpr RECT kImage{10, 10, 58, 58};
-constexpr int kClipboardOpenAttempts = 5;
-constexpr DWORD kClipboardOpenPause = 20;
-// Before the hand-over as long as the output itself tries.
-constexpr int kHandOverOpenAttempts = 10;
-constexpr DWORD kHandOverOpenPause = 30;
+constexpr UINT_PTR kReadRetryTimer = 2;
+// Taking the clipboard for the hand-over tries as long as the output itself.
+constexpr ClipboardRetries kHandOverRetries{10, std::chrono::milliseconds(30)};
 
 COLORREF Colour(std::uint32_t value) { return static_cast<COLORREF>(value); }
 
@@ -56,55 +55,13 @@ bool ExcludedFromMonitoring() {
   return IsClipboardFormatAvailable(excluded) || IsClipboardFormatAvailable(ignore);
 }
 
-// Another program may hold the clipboard for a moment.
-bool OpenClipboardWithRetry(HWND owner, int attempts, DWORD pause) {
-  for (int attempt = 1;; ++attempt) {
-    if (OpenClipboard(owner)) return true;
-    if (attempt >= attempts) return false;
-    Sleep(pause);
-  }
-}
-
-// The CF_TEXT of the open clipboard, up to its zero byte and at most to the end of its memory
-// block, locked while this lives.
-class OpenClipboardText {
- public:
-  OpenClipboardText() : data_(GetClipboardData(CF_TEXT)) {
-    if (data_ == nullptr) return;
-    bytes_ = static_cast<const char*>(GlobalLock(data_));
-    if (bytes_ == nullptr) return;
-    const SIZE_T size = GlobalSize(data_);
-    SIZE_T length = 0;
-    while (length < size && bytes_[length] != '\0') ++length;
-    text_ = std::string_view(bytes_, length);
-  }
-  ~OpenClipboardText() {
-    if (bytes_ != nullptr) GlobalUnlock(data_);
-  }
-  OpenClipboardText(const OpenClipboardText&) = delete;
-  OpenClipboardText& operator=(const OpenClipboardText&) = delete;
-
-  std::string_view Text() const { return text_; }
-
- private:
-  HANDLE data_;
-  const char* bytes_ = nullptr;
-  std::string_view text_;
-};
-
-// The clipboard text, read at most to the end of its memory block.
-std::unique_ptr<std::string> ReadClipboardText(HWND owner) {
-  if (!OpenClipboardWithRetry(owner, kClipboardOpenAttempts, kClipboardOpenPause))
-    throw Error(
-        "Zwischenablage kann nicht ge\xF6"
-        "ffnet werden");
-  std::unique_ptr<std::string> text;
-  {
-    const OpenClipboardText clipboard;
-    text = std::make_unique<std::string>(clipboard.Text());
-  }
-  CloseClipboard();
-  return text;
+// One attempt: a clipboard held elsewhere is read again from a timer, the message loop running.
+std::unique_ptr<ClipboardCopy> ReadClipboardCopy(HWND owner) {
+  const ScopedClipboard clipboard(owner, {1, std::chrono::milliseconds(0)});
+  auto copy = std::make_unique<ClipboardCopy>();
+  copy->Text = clipboard.Text();
+  copy->Sequence = clipboard.Sequence();
+  return copy;
 }
 
 // The file version of the executable from its version resource; "" on any failure.
@@ -270,38 +227,51 @@ void TInMainFrm::Paint() {
 }
 
 void TInMainFrm::ClipboardChanged() {
+  reads_.Announced();
+  ReadClipboardChange();
+}
+
+void TInMainFrm::ReadClipboardChange() {
+  KillTimer(window_, kReadRetryTimer);
   try {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return;
     if (GetClipboardOwner() == application_window_) return;
     if (ExcludedFromMonitoring()) return;
     // Notifications that queued up during a run all find the same, latest content: it is read
     // and converted once, not once per notification.
-    const DWORD sequence = GetClipboardSequenceNumber();
-    if (sequence != 0 && sequence == last_read_sequence_) return;
-    std::unique_ptr<std::string> text = ReadClipboardText(application_window_);
-    last_read_sequence_ = sequence;
+    if (reads_.AlreadyRead(GetClipboardSequenceNumber())) return;
+    std::unique_ptr<ClipboardCopy> copy;
+    try {
+      copy = ReadClipboardCopy(application_window_);
+    } catch (const ClipboardUnavailable&) {
+      // Read again once the other program lets go; only the latest content is read then.
+      if (reads_.RetryLater()) {
+        SetTimer(window_, kReadRetryTimer, ClipboardReadSchedule::kRetryIntervalMs, nullptr);
+      }
+      return;
+    }
+    reads_.Read(copy->Sequence);
     // The text travels with the message; the window takes it back when the message arrives.
-    if (PostMessageA(window_, WM_CONVERTTEXT, reinterpret_cast<WPARAM>(text.get()), 0)) {
-      text.release();
+    if (PostMessageA(window_, WM_CONVERTTEXT, reinterpret_cast<WPARAM>(copy.get()), 0)) {
+      copy.release();
     }
   } catch (...) {
     // A change that cannot be read is given up silently.
   }
 }
 
-void TInMainFrm::ConvertText(std::unique_ptr<std::string> text) {
+void TInMainFrm::ConvertText(std::unique_ptr<ClipboardCopy> copy) {
   if (run_.IsBusy()) {
     // Read while a run waits (its waits dispatch messages): the run drops it, and may give way
     // to it at its hand-over, so the clipboard is read again once the run has ended.
-    dropped_during_run_ = true;
+    reads_.DroppedDuringRun();
     return;
   }
-  run_.Run(*this, *text);
-  if (dropped_during_run_) {
-    dropped_during_run_ = false;
-    last_read_sequence_ = 0;
-    PostMessageA(window_, WM_RECHECKCLIPBOARD, 0, 0);
-  }
+  const ClipboardReadSchedule::RunScope scope(
+      reads_, [this] { PostMessageA(window_, WM_RECHECKCLIPBOARD, 0, 0); });
+  run_sequence_ = copy->Sequence;
+  claimed_sequence_ = 0;
+  run_.Run(*this, copy->Text);
 }
 
 void TInMainFrm::ShowFeedback(std::uint32_t colour) {
@@ -343,28 +313,27 @@ bool TInMainFrm::PostOrderLines(const TExDataGridLines& lines) {
   return posted;
 }
 
-ClipboardCheck TInMainFrm::CheckClipboardText(std::string_view text) {
-  if (!OpenClipboardWithRetry(application_window_, kHandOverOpenAttempts, kHandOverOpenPause)) {
+ClipboardCheck TInMainFrm::TakeClipboard(std::string_view text) {
+  try {
+    ScopedClipboard clipboard(application_window_, kHandOverRetries);
+    // Decided while the clipboard is held: no copy can come between the check and the emptying.
+    const DWORD sequence = clipboard.Sequence();
+    const bool same =
+        sequence != 0 && run_sequence_ != 0 ? sequence == run_sequence_ : clipboard.HoldsText(text);
+    if (!same) return ClipboardCheck::Replaced;
+    clipboard.Empty();
+    claimed_sequence_ = clipboard.Sequence();
+    return ClipboardCheck::Holds;
+  } catch (const ClipboardUnavailable&) {
     return ClipboardCheck::Unavailable;
   }
-  bool same = false;
-  {
-    const OpenClipboardText clipboard;
-    same = clipboard.Text() == text;
-  }
-  CloseClipboard();
-  return same ? ClipboardCheck::Holds : ClipboardCheck::Replaced;
 }
 
-void TInMainFrm::ClearClipboard() {
-  if (OpenClipboard(application_window_)) {
-    EmptyClipboard();
-    CloseClipboard();
-  }
-}
-
-bool TInMainFrm::CopyToClipboard(TExDataGridLines& lines) {
-  return lines.CopyToClipboard("", *clipboard_);
+ClipboardOutput TInMainFrm::CopyToClipboard(TExDataGridLines& lines) {
+  clipboard_->PlaceOnlyAtSequence(claimed_sequence_);
+  const bool placed = lines.CopyToClipboard("", *clipboard_);
+  if (clipboard_->GaveWay()) return ClipboardOutput::GaveWay;
+  return placed ? ClipboardOutput::Placed : ClipboardOutput::Failed;
 }
 
 std::string TInMainFrm::TemplateFolder() { return zw::TemplateFolder(); }
@@ -455,15 +424,16 @@ LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_TIMER:
       if (wparam == kTimer1) Timer1Timer();
+      if (wparam == kReadRetryTimer) ReadClipboardChange();
       return 0;
     case WM_WINDOWPOSCHANGING:
       WMWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lparam));
       break;
     case WM_CONVERTTEXT:
-      ConvertText(std::unique_ptr<std::string>(reinterpret_cast<std::string*>(wparam)));
+      ConvertText(std::unique_ptr<ClipboardCopy>(reinterpret_cast<ClipboardCopy*>(wparam)));
       return 0;
     case WM_RECHECKCLIPBOARD:
-      ClipboardChanged();
+      ReadClipboardChange();
       return 0;
     case WM_CLOSE:
       DestroyWindow(window_);

@@ -54,15 +54,15 @@ void HandOver(ConversionHost& host, std::string_view clipboard_text, TExDataGrid
   // Copied during the run, the clipboard's content is the user's latest; its own change
   // notification converts it, if it is text at all. The lines of the older text give way.
   // A clipboard that stays open elsewhere could take no lines either; the text there stays.
-  const ClipboardCheck check = host.CheckClipboardText(clipboard_text);
+  ClipboardCheck check = ClipboardCheck::Holds;
+  try {
+    check = host.TakeClipboard(clipboard_text);
+  } catch (const std::exception&) {
+    // The copied text goes in any case; a clipboard that cannot be cleared must not stop the run.
+  }
   if (check != ClipboardCheck::Holds) {
     end.superseded = check == ClipboardCheck::Replaced;
     return;
-  }
-  // The copied text goes in any case; a clipboard that cannot be cleared must not stop the run.
-  try {
-    host.ClearClipboard();
-  } catch (const std::exception&) {
   }
   SplitLongDescriptions(lines, winner.DescriptionLimit);
 
@@ -79,7 +79,15 @@ void HandOver(ConversionHost& host, std::string_view clipboard_text, TExDataGrid
       throw;
     }
   }
-  if (!delivered) delivered = host.CopyToClipboard(lines);
+  if (!delivered) {
+    const ClipboardOutput output = host.CopyToClipboard(lines);
+    // A copy made during the post or the output is newer; its own run shows its colour.
+    if (output == ClipboardOutput::GaveWay) {
+      end.superseded = true;
+      return;
+    }
+    delivered = output == ClipboardOutput::Placed;
+  }
   // Deliberate: lines that reached neither the order nor the clipboard are no success.
   if (!delivered) return;
 

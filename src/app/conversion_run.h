@@ -17,6 +17,12 @@ enum class ClipboardCheck {
   Unavailable,  // another program keeps the clipboard open
 };
 
+enum class ClipboardOutput {
+  Placed,   // the lines are on the clipboard
+  Failed,   // they could not be placed
+  GaveWay,  // a newer copy is there; it was left alone
+};
+
 class ConversionHost {
  public:
   virtual ~ConversionHost() = default;
@@ -25,13 +31,13 @@ class ConversionHost {
   virtual std::string ReadIPCValue(const std::string& name) = 0;
   // Posts the lines as order JSON into the open order; true when the post was answered.
   virtual bool PostOrderLines(const TExDataGridLines& lines) = 0;
-  // Whether the system clipboard still holds the text the run converts. What was copied
-  // since is newer than the run's lines and must not be replaced by them.
-  virtual ClipboardCheck CheckClipboardText(std::string_view text) = 0;
-  // Empties the system clipboard.
-  virtual void ClearClipboard() = 0;
-  // Places the four clipboard formats of the lines; false when they were not placed.
-  virtual bool CopyToClipboard(TExDataGridLines& lines) = 0;
+  // Takes the system clipboard for the hand-over: when it still holds the text the run
+  // converts, empties it while holding it (Holds). What was copied since is newer than the
+  // run's lines and must not be replaced by them (Replaced).
+  virtual ClipboardCheck TakeClipboard(std::string_view text) = 0;
+  // Places the four clipboard formats of the lines, unless a copy made since the clipboard
+  // was taken is there (GaveWay).
+  virtual ClipboardOutput CopyToClipboard(TExDataGridLines& lines) = 0;
   virtual void ShowFeedback(std::uint32_t colour) = 0;
   virtual void PlaySuccessSound() = 0;
   virtual void BringToForeground() = 0;

@@ -2,28 +2,28 @@
 
 #include <cstring>
 
-#include "base/errors.h"
+#include "orderlines/scoped_clipboard.h"
 #include "orderlines/system_clipboard.h"
 
 namespace zw {
 namespace {
 
-constexpr int kOpenAttempts = 10;
-constexpr std::chrono::milliseconds kOpenPause{30};
+constexpr ClipboardRetries kOutputRetries{10, std::chrono::milliseconds(30)};
 
-// Closes the clipboard on every path out of PutClipboardItems.
-class OpenClipboardScope {
+class WindowsClipboard final : public SystemClipboard {
  public:
-  ~OpenClipboardScope() { CloseClipboard(); }
-};
+  WindowsClipboard(HWND owner, Sleeper& sleeper) : owner_(owner), sleeper_(sleeper) {}
 
-class SystemClipboard final : public ClipboardSink {
- public:
-  SystemClipboard(HWND owner, Sleeper& sleeper) : owner_(owner), sleeper_(sleeper) {}
+  void PlaceOnlyAtSequence(std::uint32_t sequence) override { expected_sequence_ = sequence; }
+  bool GaveWay() const override { return gave_way_; }
 
   std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) override {
-    Open();
-    OpenClipboardScope close;
+    gave_way_ = false;
+    ScopedClipboard clipboard(owner_, kOutputRetries, sleeper_);
+    if (expected_sequence_ != 0 && clipboard.Sequence() != expected_sequence_) {
+      gave_way_ = true;
+      return 0;
+    }
     bool emptied = false;
     std::size_t placed = 0;
     for (const ClipboardItem& item : items) {
@@ -43,7 +43,7 @@ class SystemClipboard final : public ClipboardSink {
         std::memcpy(target + prefix, item.Stream.data(), item.Stream.size());
       GlobalUnlock(memory);
       if (!emptied) {
-        EmptyClipboard();
+        clipboard.Empty();
         emptied = true;
       }
       // Once handed over, the clipboard owns the memory.
@@ -57,26 +57,16 @@ class SystemClipboard final : public ClipboardSink {
   }
 
  private:
-  void Open() {
-    for (int attempt = 1;; ++attempt) {
-      if (OpenClipboard(owner_)) return;
-      if (attempt >= kOpenAttempts) {
-        throw Error(
-            "Zwischenablage kann nicht ge\xF6"
-            "ffnet werden");
-      }
-      sleeper_.Sleep(kOpenPause);
-    }
-  }
-
   HWND owner_;
   Sleeper& sleeper_;
+  std::uint32_t expected_sequence_ = 0;
+  bool gave_way_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<ClipboardSink> MakeSystemClipboard(void* owner_window, Sleeper& sleeper) {
-  return std::make_unique<SystemClipboard>(static_cast<HWND>(owner_window), sleeper);
+std::unique_ptr<SystemClipboard> MakeSystemClipboard(void* owner_window, Sleeper& sleeper) {
+  return std::make_unique<WindowsClipboard>(static_cast<HWND>(owner_window), sleeper);
 }
 
 }  // namespace zw

@@ -39,15 +39,16 @@ class FakeHost final : public ConversionHost {
     Receive(lines);
     return post_result;
   }
-  ClipboardCheck CheckClipboardText(std::string_view text) override {
+  ClipboardCheck TakeClipboard(std::string_view text) override {
     checked_text = std::string(text);
+    if (clipboard_check == ClipboardCheck::Holds) Record("ClearClipboard");
     return clipboard_check;
   }
-  void ClearClipboard() override { Record("ClearClipboard"); }
-  bool CopyToClipboard(TExDataGridLines& lines) override {
+  ClipboardOutput CopyToClipboard(TExDataGridLines& lines) override {
     Record("Copy");
     Receive(lines);
-    return copy_result;
+    if (copy_gives_way) return ClipboardOutput::GaveWay;
+    return copy_result ? ClipboardOutput::Placed : ClipboardOutput::Failed;
   }
   void ShowFeedback(std::uint32_t colour) override {
     if (colour == SuccessColour) {
@@ -66,6 +67,7 @@ class FakeHost final : public ConversionHost {
   std::map<std::string, std::string> answers;
   bool post_result = true;
   bool copy_result = true;
+  bool copy_gives_way = false;  // a copy was made between taking the clipboard and the output
   ClipboardCheck clipboard_check = ClipboardCheck::Holds;
   std::string checked_text;
   std::string folder;
@@ -226,6 +228,34 @@ TEST_F(ConversionRunTest, ACopyMadeDuringTheRunIsLeftForItsOwnRun) {
   EXPECT_EQ(host_.checked_text, test::DemoCalculation());
   EXPECT_FALSE(run_.IsBusy());
 }
+
+// A copy made after the clipboard was taken, found while it is held for the output: the
+// output gives way and no colour is shown, as for a copy found when taking it.
+struct GiveWayCase {
+  const char* direct;
+  const char* can_post;
+  Calls calls;
+};
+
+class CopyMadeBeforeTheOutput : public ConversionRunTest,
+                                public ::testing::WithParamInterface<GiveWayCase> {};
+
+TEST_P(CopyMadeBeforeTheOutput, LeavesTheNewerCopyAndShowsNoColour) {
+  AddDemoTemplate(GetParam().direct);
+  host_.answers["CANPOSTJSON"] = GetParam().can_post;
+  host_.post_result = false;
+  host_.copy_gives_way = true;
+  RunDemo();
+  EXPECT_EQ(host_.calls, GetParam().calls);
+  EXPECT_FALSE(run_.IsBusy());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OnEveryWayToTheClipboard, CopyMadeBeforeTheOutput,
+    ::testing::Values(GiveWayCase{"0", "1", {"TAXH", "ClearClipboard", "Copy"}},
+                      GiveWayCase{"1", "0", {"TAXH", "ClearClipboard", "CANPOSTJSON", "Copy"}},
+                      GiveWayCase{
+                          "1", "1", {"TAXH", "ClearClipboard", "CANPOSTJSON", "Post", "Copy"}}));
 
 TEST_F(ConversionRunTest, AClipboardHeldElsewhereAtTheHandOverKeepsTheTextAndShowsNoMatch) {
   AddDemoTemplate();

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
+#include <new>
 #include <thread>
 
 #include "base/errors.h"
+#include "orderlines/scoped_clipboard.h"
 #include "orderlines/system_clipboard.h"
 #include "orderlines/uDataGridLines.h"
 #include "support/clipboard_reader_win32.h"
@@ -27,15 +30,27 @@ class OwnerWindow {
   HWND window_;
 };
 
-// Another program's window holds the clipboard open until released.
+// Places text on the open clipboard, as a program that copies does.
+void PlaceText(const std::string& text) {
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  auto* bytes = static_cast<char*>(GlobalLock(memory));
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory);
+  if (SetClipboardData(CF_TEXT, memory) == nullptr) GlobalFree(memory);
+}
+
+// Another program's window holds the clipboard open until released; with a text, it copies
+// that text just before it lets go.
 class ClipboardHeldElsewhere {
  public:
-  ClipboardHeldElsewhere()
-      : thread_([this] {
+  explicit ClipboardHeldElsewhere(std::string copied = {})
+      : thread_([this, copied] {
           OwnerWindow owner;
           if (OpenClipboard(owner.get())) {
             held_ = true;
             while (!release_) Sleep(1);
+            if (!copied.empty()) PlaceText(copied);
             CloseClipboard();
           }
           held_ = true;  // also when opening failed: nobody waits forever
@@ -126,6 +141,79 @@ TEST(SystemClipboardWin32, GivesUpAfterTenAttempts) {
   EXPECT_FALSE(lines.CopyToClipboard("", *clipboard));
   other.Release();
   EXPECT_EQ(sleeper.pauses.size(), 9u);
+}
+
+// The text a program copied while the output waited for the clipboard is newer than the
+// lines: the output, deciding while it holds the clipboard, leaves it there.
+TEST(SystemClipboardWin32, GivesWayToACopyMadeWhileItWaitedForTheClipboard) {
+  OwnerWindow owner;
+  {
+    ScopedClipboard clipboard(owner.get(), {10, std::chrono::milliseconds(30)});
+    clipboard.Empty();
+  }
+  const std::uint32_t taken = GetClipboardSequenceNumber();
+  ClipboardHeldElsewhere other("neuere Kopie");
+  test::FakeSleeper sleeper;
+  sleeper.on_sleep = [&] { other.Release(); };
+  TExDataGridLines lines;
+  AddDemoLine(lines);
+  const auto clipboard = MakeSystemClipboard(owner.get(), sleeper);
+  clipboard->PlaceOnlyAtSequence(taken);
+  EXPECT_FALSE(lines.CopyToClipboard("", *clipboard));
+  EXPECT_TRUE(clipboard->GaveWay());
+  EXPECT_EQ(sleeper.pauses.size(), 1u);
+  const std::vector<PlacedFormat> placed = ReadClipboard(owner.get());
+  ASSERT_FALSE(placed.empty());
+  EXPECT_EQ(placed[0].Name, "CF_TEXT");
+  EXPECT_EQ(placed[0].Bytes.substr(0, 13), std::string("neuere Kopie", 13));
+  EXPECT_NE(GetClipboardOwner(), owner.get());
+
+  // Nothing copied since: the lines are placed.
+  {
+    ScopedClipboard held(owner.get(), {10, std::chrono::milliseconds(30)});
+    held.Empty();
+  }
+  clipboard->PlaceOnlyAtSequence(GetClipboardSequenceNumber());
+  EXPECT_TRUE(lines.CopyToClipboard("", *clipboard));
+  EXPECT_FALSE(clipboard->GaveWay());
+  EXPECT_EQ(GetClipboardOwner(), owner.get());
+}
+
+TEST(ScopedClipboardWin32, AReadThatThrowsLeavesTheClipboardClosed) {
+  OwnerWindow owner;
+  const auto read_and_fail = [&] {
+    const ScopedClipboard clipboard(owner.get(), {1, std::chrono::milliseconds(0)});
+    const std::string text = clipboard.Text();
+    throw std::bad_alloc();
+  };
+  EXPECT_THROW(read_and_fail(), std::bad_alloc);
+  EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+  // Another program can copy at once.
+  OwnerWindow other;
+  ASSERT_TRUE(OpenClipboard(other.get()));
+  PlaceText("danach");
+  CloseClipboard();
+  const ScopedClipboard clipboard(owner.get(), {1, std::chrono::milliseconds(0)});
+  EXPECT_EQ(clipboard.Text(), "danach");
+  EXPECT_TRUE(clipboard.HoldsText("danach"));
+  EXPECT_FALSE(clipboard.HoldsText("danac"));
+}
+
+TEST(ScopedClipboardWin32, AClipboardHeldForAllAttemptsIsTheGermanError) {
+  OwnerWindow owner;
+  ClipboardHeldElsewhere other;
+  test::FakeSleeper sleeper;
+  try {
+    const ScopedClipboard clipboard(owner.get(), {4, std::chrono::milliseconds(25)}, sleeper);
+    ADD_FAILURE() << "opened a clipboard held elsewhere";
+  } catch (const ClipboardUnavailable& error) {
+    EXPECT_STREQ(error.what(),
+                 "Zwischenablage kann nicht ge\xF6"
+                 "ffnet werden");
+  }
+  other.Release();
+  EXPECT_EQ(sleeper.pauses,
+            (std::vector<std::chrono::milliseconds>(3, std::chrono::milliseconds(25))));
 }
 
 }  // namespace
