@@ -128,6 +128,12 @@ void ToolTest::SetUp() {
 
 void ToolTest::TearDown() {
   if (tool_window_ != nullptr && IsWindow(tool_window_)) PostMessageA(tool_window_, WM_CLOSE, 0, 0);
+  // The tool has handled its close once its window is gone; under Wine its process then takes
+  // seconds more to wind down, which no test looks at, so it is ended at once.
+  if (tool_window_ != nullptr && tool_ &&
+      WaitFor([&] { return !IsWindow(tool_window_); }, std::chrono::seconds(30))) {
+    tool_->Kill();
+  }
   if (tool_ && tool_->Wait(std::chrono::seconds(10)) < 0) tool_->Kill();
   tool_.reset();
   if (tool_process_ != nullptr) CloseHandle(tool_process_);
