@@ -58,6 +58,7 @@ bool Exchange(const std::string& server, const MessageRef& request, std::string*
   result.ErrorDesc = client.LastErrorText();
   result.ComputerName = client.ComputerName();
   result.ServerName = client.ServerName();
+  result.RequestSent = client.RequestSent();
   return result.AnswerValid;
 }
 
@@ -135,6 +136,8 @@ bool WriteIPCValueASync(const std::string& data, int index, const std::string& c
     if (Exchange(ChosenServer(), RequestMessage(command, index, data, false), nullptr, result)) {
       return true;
     }
+    // A server slow to answer may still be taking the data in.
+    if (result.RequestSent) return false;
     ExchangeConfiguration().Pauses->Sleep(kAttemptPause);
   }
   return false;

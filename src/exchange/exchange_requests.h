@@ -19,6 +19,7 @@ struct TIPCResult {
   std::string ComputerName;  // always "."
   std::string ServerName;    // the server name used
   bool AnswerValid = false;  // a complete response arrived
+  bool RequestSent = false;  // the whole request frame was written
 };
 
 // How requests reach the server and wait between attempts; tests and zwconvert replace parts.
@@ -53,8 +54,9 @@ std::string SendExchangeRequest(const std::string& command, const std::string& s
 // apart; empty when no answer arrived.
 std::string ReadIPCValueSync(const std::string& name);
 
-// Posts data with "COMMAND" and "INDEX", up to 3 attempts 50 ms apart; false when none was
-// answered or the data is empty.
+// Posts data with "COMMAND" and "INDEX"; false when it was not answered or the data is empty.
+// A new attempt (up to 3, 50 ms apart) is made only while the request frame could not be
+// written whole: once the server has the request, asking again could post it twice.
 bool WriteIPCValueASync(const std::string& data, int index, const std::string& command);
 
 // Selects the server of the order application process that started this program.

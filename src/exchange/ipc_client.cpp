@@ -97,6 +97,7 @@ bool TIPCClient::ReceiveLength(std::int64_t& length, PipeDeadline deadline, cons
 
 MessageRef TIPCClient::Transact(const MessageRef& request, std::uint32_t timeout_ms) {
   answer_valid_ = false;
+  request_sent_ = false;
   last_error_code_ = 0;
   const PipeDeadline deadline = DeadlineAfter(timeout_ms);
 
@@ -125,6 +126,7 @@ MessageRef TIPCClient::Transact(const MessageRef& request, std::uint32_t timeout
       }
     }
   }
+  request_sent_ = true;
 
   MessageRef response = NewMessageData();
   std::int64_t id_length = 0;

@@ -39,6 +39,9 @@ class TIPCClient {
   const std::string& ServerName() const { return server_name_; }
   bool IsConnected() const { return is_connected_; }
   bool AnswerValid() const { return answer_valid_; }
+  // The last Transact wrote the whole request frame: the server has the request, whatever
+  // became of its answer.
+  bool RequestSent() const { return request_sent_; }
   const std::string& ComputerName() const { return computer_name_; }
 
  private:
@@ -55,6 +58,7 @@ class TIPCClient {
   std::unique_ptr<PipeConnection> pipe_;
   bool is_connected_ = false;
   bool answer_valid_ = false;
+  bool request_sent_ = false;
   std::string computer_name_ = ".";
 };
 
