@@ -253,9 +253,10 @@ TEST_F(OutputFaults, AClipboardHeldAtTheOutputIsWaitedForOrKeepsTheCopiedText) {
 // not replace it with its lines, and it is converted in turn.
 TEST_F(OutputFaults, WhatIsCopiedDuringARunIsNotReplacedByThatRunsLines) {
   StartMeasured();
+  // Idle before the run is held: a held run lets no flash end.
+  ASSERT_TRUE(WaitForIdlePanel());
   StartTheRun(NumberedDemo(5));
   const std::string note = "Notiz an mich: Glas bestellen\r\n";
-  ASSERT_TRUE(WaitForIdlePanel());
   {
     const PanelWatch panel(ToolWindow());
     CopyText(note);
