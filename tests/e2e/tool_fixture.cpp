@@ -5,11 +5,13 @@
 #include <cstring>
 #include <fstream>
 
+#include "app/feedback_colours.h"
 #include "app/regional_settings.h"
 #include "app/template_loop.h"
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "e2e/fault_tools.h"
+#include "e2e/panel_watch.h"
 #include "exchange/exchange_requests.h"
 #include "exchange/process_info.h"
 #include "mapping/row_mapping.h"
@@ -44,6 +46,20 @@ void EndProcessesStartedBy(DWORD parent) {
   }
 }
 
+bool HasProcessStartedBy(DWORD parent) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found;
+       more = Process32Next(snapshot, &entry)) {
+    found = entry.th32ParentProcessID == parent && entry.th32ProcessID != parent;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
 // The user's locale as a German user has it; the tool takes its separators at start.
 void UseGermanSeparators() {
   HKEY key = nullptr;
@@ -58,17 +74,36 @@ void UseGermanSeparators() {
   RegCloseKey(key);
 }
 
-int CountIn(const std::string& counts, const std::string& command) {
-  const std::string key = command + "=";
+// The server's "COMMAND=count" lines.
+std::map<std::string, int> CountsIn(const std::string& counts) {
+  std::map<std::string, int> found;
   for (std::size_t at = 0; at < counts.size();) {
-    const std::size_t end = counts.find('\n', at);
-    const std::string line = counts.substr(at, end == std::string::npos ? end : end - at);
-    if (line.rfind(key, 0) == 0) return std::stoi(line.substr(key.size()));
-    if (end == std::string::npos) break;
+    std::size_t end = counts.find('\n', at);
+    if (end == std::string::npos) end = counts.size();
+    const std::string line = counts.substr(at, end - at);
+    const std::size_t equals = line.find('=');
+    if (equals != std::string::npos)
+      found[line.substr(0, equals)] = std::stoi(line.substr(equals + 1));
     at = end + 1;
   }
-  return 0;
+  return found;
 }
+
+std::map<std::string, int> ReadCounts(const std::string& path) {
+  try {
+    return CountsIn(ReadFileBytes(path));
+  } catch (const Error&) {
+    return {};
+  }
+}
+
+// A text that no template of the tests fits: its run only asks for the tax and flashes grey.
+constexpr const char* kProbeText = "zw-e2e: bereit?\r\n";
+
+// A template of its own converts the sentinel texts and nothing else.
+constexpr const char* kSentinelTemplate = "zzz_kontrolle.txt";
+constexpr const char* kSentinelRules =
+    "Quantity=A\r\nDescription1=B\r\nPrice=C\r\nMustContaintsLine=Kontrolle\r\n";
 
 }  // namespace
 
@@ -93,6 +128,12 @@ void ToolTest::SetUp() {
 
 void ToolTest::TearDown() {
   if (tool_window_ != nullptr && IsWindow(tool_window_)) PostMessageA(tool_window_, WM_CLOSE, 0, 0);
+  // The tool has handled its close once its window is gone; under Wine its process then takes
+  // seconds more to wind down, which no test looks at, so it is ended at once.
+  if (tool_window_ != nullptr && tool_ &&
+      WaitFor([&] { return !IsWindow(tool_window_); }, std::chrono::seconds(30))) {
+    tool_->Kill();
+  }
   if (tool_ && tool_->Wait(std::chrono::seconds(10)) < 0) tool_->Kill();
   tool_.reset();
   if (tool_process_ != nullptr) CloseHandle(tool_process_);
@@ -103,6 +144,10 @@ void ToolTest::TearDown() {
   DeleteFileA(ServerListFile().c_str());
 }
 
+bool ToolTest::ToolStartedAProgram() const {
+  return tool_process_id_ != 0 && HasProcessStartedBy(tool_process_id_);
+}
+
 void ToolTest::EndProgramsStartedByTheTool() {
   if (tool_process_id_ != 0) EndProcessesStartedBy(tool_process_id_);
 }
@@ -111,7 +156,7 @@ void ToolTest::AddTemplate(const std::string& name, const std::string& rules) {
   WriteFileBytes(ToolFolder() + "Vorlagen\\" + name, rules);
 }
 
-void ToolTest::StartTool() {
+void ToolTest::StartTool(Readiness readiness) {
   WriteFileBytes(ServerListFile(), server_options_.ServerNames.front() + "\r\n");
   server_ = std::make_unique<ExchangeStub>(server_options_);
   server_thread_ = std::thread([this] { server_->Run(stop_server_); });
@@ -125,11 +170,21 @@ void ToolTest::StartTool() {
   GetWindowThreadProcessId(tool_window_, &tool_process_id_);
   tool_process_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE,
                               tool_process_id_);
-  ASSERT_TRUE(WaitFor([&] { return Requests("SERVERPROCESS") >= 1; }, std::chrono::seconds(10)));
-  // The viewer registers right after the server selection; give the window a moment.
-  Pause(std::chrono::milliseconds(300));
-}
+  ASSERT_TRUE(WaitFor([&] { return ReadCounts(server_options_.CountsFile)["SERVERPROCESS"] >= 1; },
+                      std::chrono::seconds(30)));
+  // The tool shows its window once it has registered for clipboard changes.
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tool_window_) != 0; }, std::chrono::seconds(30)))
+      << "the tool's window was not shown";
+  if (readiness == Readiness::WindowShown) return;
 
+  const PanelWatch panel(tool_window_);
+  ASSERT_TRUE(CopyTextUntilRead(kProbeText)) << "the tool does not watch the clipboard";
+  // Every run ends with a flash, grey here; the tool is idle for the test then.
+  ASSERT_TRUE(WaitFor([&] { return panel.Saw(NoMatchColour) || panel.Saw(SuccessColour); },
+                      std::chrono::seconds(30)))
+      << "the probe's run did not end";
+  requests_before_ready_ = ReadCounts(server_options_.CountsFile);
+}
 void ToolTest::StopServer() {
   stop_server_ = true;
   if (server_thread_.joinable()) server_thread_.join();
@@ -148,7 +203,7 @@ void ToolTest::CopyText(const std::string& text) {
 
 bool ToolTest::CopyTextUntilRead(const std::string& text) {
   const int runs = Requests("TAXH");
-  for (int attempt = 1; attempt <= 2; ++attempt) {
+  for (int attempt = 1; attempt <= 3; ++attempt) {
     CopyText(text);
     if (WaitFor([&] { return Requests("TAXH") > runs; }, std::chrono::seconds(10))) return true;
     std::printf("[note] the tool did not read a change (clipboard held elsewhere)\n");
@@ -183,11 +238,9 @@ std::string ToolTest::ClipboardText() {
 }
 
 int ToolTest::Requests(const std::string& command) const {
-  try {
-    return CountIn(ReadFileBytes(server_options_.CountsFile), command);
-  } catch (const Error&) {
-    return 0;
-  }
+  const auto before = requests_before_ready_.find(command);
+  return ReadCounts(server_options_.CountsFile)[command] -
+         (before == requests_before_ready_.end() ? 0 : before->second);
 }
 
 bool ToolTest::WaitFor(const std::function<bool()>& condition,
@@ -200,13 +253,8 @@ bool ToolTest::WaitFor(const std::function<bool()>& condition,
   return true;
 }
 
-bool ToolTest::WaitForRun(int run_number) {
-  if (!WaitFor([&] { return Requests("TAXH") >= run_number; }, std::chrono::seconds(20))) {
-    return false;
-  }
-  // The run goes on after the tax: templates, hand-over, feedback.
-  Pause(std::chrono::milliseconds(400));
-  return true;
+bool ToolTest::WaitForIdlePanel() {
+  return WaitFor([&] { return PanelColour() == IdleColour; }, std::chrono::seconds(30));
 }
 
 void ToolTest::Pause(std::chrono::milliseconds span) {
@@ -246,8 +294,8 @@ bool ToolTest::ToolRunning() const {
 
 std::size_t ToolTest::ToolPeakMemory() const { return PeakWorkingSet(tool_process_); }
 
-void ToolTest::StartMeasured() {
-  StartTool();
+void ToolTest::StartMeasured(Readiness readiness) {
+  StartTool(readiness);
   peak_baseline_ = ToolPeakMemory();
   ASSERT_GT(peak_baseline_, 0u) << "the tool's memory cannot be read";
 }
@@ -268,7 +316,13 @@ HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
                                                     std::chrono::milliseconds timeout) {
   const std::vector<std::string> expected = ExpectedBlocks(text);
   if (expected.size() != 4) return ::testing::AssertionFailure() << "no template fits the text";
+  return WaitForBlocks(expected, timeout);
+}
+
+::testing::AssertionResult ToolTest::WaitForBlocks(const std::vector<std::string>& expected,
+                                                   std::chrono::milliseconds timeout) {
   const char* const names[] = {"CF_DATAGRIDDATA", "HTML Format", "CF_TEXT", "CSV"};
+  if (expected.size() != 4) return ::testing::AssertionFailure() << "not four blocks expected";
   std::string found = "the clipboard still holds the copied text";
   const auto placed_by_tool = [&] {
     // Looked at without opening the clipboard, so the tool's own writes are not disturbed.
@@ -278,10 +332,13 @@ HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
     const std::vector<PlacedFormat> placed = ClipboardFormats();
     if (placed.size() < 4) return false;
     for (std::size_t i = 0; i < 4; ++i) {
-      if (placed[i].Name != names[i] || placed[i].Bytes.size() < expected[i].size() ||
-          placed[i].Bytes.compare(0, expected[i].size(), expected[i]) != 0) {
+      const std::string& bytes = placed[i].Bytes;
+      const bool same = placed[i].Name == names[i] && bytes.size() >= expected[i].size() &&
+                        bytes.compare(0, expected[i].size(), expected[i]) == 0 &&
+                        bytes.find_first_not_of('\0', expected[i].size()) == std::string::npos;
+      if (!same) {
         found = std::string("other lines: ") + names[i] + " differs (" +
-                std::to_string(placed[i].Bytes.size()) + " bytes, expected " +
+                std::to_string(bytes.size()) + " bytes, expected " +
                 std::to_string(expected[i].size()) + ")";
         return false;
       }
@@ -296,14 +353,36 @@ HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
   return ::testing::AssertionSuccess();
 }
 
-std::uint32_t ToolTest::PanelColour() const {
-  RECT bounds;
-  GetWindowRect(tool_window_, &bounds);
-  HDC screen = GetDC(nullptr);
-  // A spot of the panel that no text, picture or button covers.
-  const COLORREF colour = GetPixel(screen, bounds.left + 90, bounds.top + 40);
-  ReleaseDC(nullptr, screen);
-  return colour;
+bool ToolTest::WaitForToolLines(std::chrono::milliseconds timeout) {
+  return WaitFor(
+      [&] {
+        const HWND owner = GetClipboardOwner();
+        if (owner == nullptr || owner == driver_window_) return false;
+        if (!IsClipboardFormatAvailable(RegisteredClipboardFormats().DataGrid)) return false;
+        const std::vector<PlacedFormat> placed = ClipboardFormats();
+        return placed.size() >= 4 && placed[0].Name == "CF_DATAGRIDDATA";
+      },
+      timeout);
 }
+
+int ToolTest::RunsUntilSentinelConverted(int runs_before) {
+  AddTemplate(kSentinelTemplate, kSentinelRules);
+  const std::string description = "Kontrolle " + std::to_string(++sentinels_);
+  const std::string text = "1\t" + description + "\t2\r\n";
+  if (!CopyTextUntilRead(text)) return 0;
+  // Its key text names the description; the lines of the sentinel, not an older copy's.
+  const std::string key = "=" + description + "\r\n";
+  const bool converted = WaitFor(
+      [&] {
+        const HWND owner = GetClipboardOwner();
+        if (owner == nullptr || owner == driver_window_) return false;
+        if (!IsClipboardFormatAvailable(RegisteredClipboardFormats().DataGrid)) return false;
+        return ClipboardText().find(key) != std::string::npos;
+      },
+      std::chrono::seconds(60));
+  return converted ? Requests("TAXH") - runs_before : 0;
+}
+
+std::uint32_t ToolTest::PanelColour() const { return PanelColourOf(tool_window_); }
 
 }  // namespace zw::e2e

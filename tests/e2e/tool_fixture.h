@@ -33,10 +33,22 @@ class ToolTest : public ::testing::Test {
   // Options of the exchange server; call before StartTool.
   StubOptions& Server() { return server_options_; }
   void AddTemplate(const std::string& name, const std::string& rules);
-  // Starts the server and the tool and waits until the tool has selected the server.
-  void StartTool();
+  // How StartTool knows that the tool watches the clipboard.
+  enum class Readiness {
+    // A probe text is copied until a run of the tool asks for the tax, and that run has ended
+    // (its flash shows); requests are counted from then on.
+    ProvenByARun,
+    // Only the window is shown, which the tool does after it registered for changes; for a
+    // test whose first copy must meet nothing else (it copies until the tool reads it).
+    WindowShown,
+  };
+  // Starts the server and the tool and waits until the tool has selected the server and, as
+  // readiness says, watches the clipboard.
+  void StartTool(Readiness readiness = Readiness::ProvenByARun);
   // Ends the exchange server while the tool keeps running.
   void StopServer();
+  // The tool has started a program of its own (the explorer of "E").
+  bool ToolStartedAProgram() const;
   // Ends what the tool started (an explorer window that appeared too late to be closed).
   void EndProgramsStartedByTheTool();
 
@@ -56,15 +68,16 @@ class ToolTest : public ::testing::Test {
   HWND ClipboardOwner() const { return GetClipboardOwner(); }
   HWND DriverWindow() const { return driver_window_; }
 
-  // The number of requests of a command the server has received.
+  // The number of requests of a command the server has received since the tool was ready
+  // (every conversion run asks "TAXH" first, so its count is the number of runs).
   int Requests(const std::string& command) const;
   bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) const;
   // Waits as a program with a window does: answering what is sent to the driver's window.
   // Wine asks the clipboard owner's window before a clipboard read; a driver that only slept
   // would hold the tool's first read for five seconds.
   static void Pause(std::chrono::milliseconds span);
-  // The conversion run for the text has asked for the tax and ended (the tool is idle again).
-  bool WaitForRun(int run_number);
+  // The panel shows the idle colour again (a flash before has ended).
+  bool WaitForIdlePanel();
 
   // What the tool should place for a text: the same code with the same settings.
   std::vector<std::string> ExpectedBlocks(const std::string& text);
@@ -72,6 +85,18 @@ class ToolTest : public ::testing::Test {
   // byte as ExpectedBlocks gives them.
   ::testing::AssertionResult WaitForLinesOf(const std::string& text,
                                             std::chrono::milliseconds timeout);
+  // Waits until the tool has placed its four formats, each beginning with the given block
+  // (the rest of a memory block is zero bytes).
+  ::testing::AssertionResult WaitForBlocks(const std::vector<std::string>& expected,
+                                           std::chrono::milliseconds timeout);
+  // Waits until the tool owns the clipboard with order lines in its four formats, whatever
+  // they hold.
+  bool WaitForToolLines(std::chrono::milliseconds timeout);
+  // Proves that nothing the tool was told of before started a run of its own: copies a
+  // sentinel text that a template of its own converts, waits until its lines are placed and
+  // returns the runs counted since runs_before; 1 when only the sentinel ran, 0 when its
+  // lines did not come.
+  int RunsUntilSentinelConverted(int runs_before);
 
   HWND ToolWindow() const { return tool_window_; }
   // The tool's process still runs and its window is there.
@@ -79,12 +104,13 @@ class ToolTest : public ::testing::Test {
   // The tool's peak working set so far, in bytes (0 when it cannot be read).
   std::size_t ToolPeakMemory() const;
   // StartTool, then takes the tool's peak after its start as the baseline of PeakGrowth.
-  void StartMeasured();
+  void StartMeasured(Readiness readiness = Readiness::ProvenByARun);
   std::size_t PeakBaseline() const { return peak_baseline_; }
   // The tool's peak so far above its peak after the start.
   std::size_t PeakGrowth() const;
   // The tool's message box with the caption "Zwischenablage", waited for; nullptr if none came.
   HWND WaitForMessageBox(std::chrono::milliseconds timeout) const;
+  // The panel colour on the screen now; PanelWatch samples it without pause.
   std::uint32_t PanelColour() const;
   const std::string& ToolFolder() const { return tool_folder_.Path(); }
   std::string OutDataFile() const { return tool_folder_.Path() + "outdata.txt"; }
@@ -103,6 +129,8 @@ class ToolTest : public ::testing::Test {
   DWORD tool_process_id_ = 0;
   std::size_t peak_baseline_ = 0;
   HWND driver_window_ = nullptr;
+  std::map<std::string, int> requests_before_ready_;
+  int sentinels_ = 0;
 };
 
 }  // namespace zw::e2e

@@ -1,7 +1,6 @@
 // The tool's window as the user sees it, and its single instance.
-#include <cstring>
-
 #include "app/feedback_colours.h"
+#include "e2e/panel_watch.h"
 #include "e2e/tool_fixture.h"
 #include "support/demo_data.h"
 
@@ -41,7 +40,7 @@ TEST_F(ToolTest, TheWindowIsTheTranslucentRoundedPanel) {
   DeleteObject(region);
   EXPECT_EQ(box.left, 5);
   EXPECT_EQ(box.top, 5);
-  EXPECT_EQ(PanelColour(), IdleColour);
+  EXPECT_TRUE(WaitForIdlePanel());
 }
 
 TEST_F(ToolTest, TheWindowSnapsToTheDesktopEdgesAndCannotLeaveIt) {
@@ -73,12 +72,15 @@ TEST_F(ToolTest, TheWindowSnapsToTheDesktopEdgesAndCannotLeaveIt) {
 TEST_F(ToolTest, SuccessFlashesLightBlueThenIdle) {
   AddTemplate("glas.txt", test::DemoRules());
   StartTool();
-  CopyText(test::DemoCalculation());
-  ASSERT_TRUE(WaitFor([&] { return Requests("TAXH") == 1; }, std::chrono::seconds(20)));
+  ASSERT_TRUE(WaitForIdlePanel());
+  const PanelWatch panel(ToolWindow());
+  ASSERT_TRUE(CopyTextUntilRead(test::DemoCalculation()));
+  EXPECT_TRUE(WaitFor([&] { return panel.Saw(SuccessColour); }, std::chrono::seconds(30)))
+      << "no blue flash";
   EXPECT_TRUE(
-      WaitFor([&] { return PanelColour() == SuccessColour; }, std::chrono::milliseconds(450)));
-  EXPECT_TRUE(
-      WaitFor([&] { return PanelColour() == IdleColour; }, std::chrono::milliseconds(1500)));
+      WaitFor([&] { return panel.SawThen(SuccessColour, IdleColour); }, std::chrono::seconds(30)))
+      << "the blue flash did not end";
+  EXPECT_FALSE(panel.Saw(NoMatchColour));
 }
 
 }  // namespace
@@ -107,23 +109,9 @@ TEST_F(ToolTest, TheFolderButtonWritesTheShippedFilesIntoANewFolder) {
       },
       std::chrono::seconds(10)));
   EXPECT_TRUE(IsWindow(ToolWindow()));
-  // The explorer window showing the folder must not outlive the test.
-  const auto close_folder_windows = [] {
-    bool found = false;
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          char title[MAX_PATH] = {};
-          GetWindowTextA(window, title, sizeof title);
-          if (std::strstr(title, "Vorlagen") != nullptr) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
-            *reinterpret_cast<bool*>(data) = true;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-  };
-  WaitFor(close_folder_windows, std::chrono::seconds(5));
+  // The explorer showing the folder must not outlive the test: it is ended once it runs.
+  EXPECT_TRUE(WaitFor([&] { return ToolStartedAProgram(); }, std::chrono::seconds(60)))
+      << "no explorer for the folder";
   EndProgramsStartedByTheTool();
 }
 
@@ -133,7 +121,9 @@ TEST_F(ToolTest, ARightButtonPressDoesNotMoveTheWindow) {
   GetWindowRect(ToolWindow(), &before);
   PostMessageA(ToolWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(90, 40));
   PostMessageA(ToolWindow(), WM_RBUTTONUP, 0, MAKELPARAM(90, 40));
-  Pause(std::chrono::milliseconds(300));
+  // The change notification of the sentinel queues behind the posted presses, so once its run
+  // is seen the presses have been handled.
+  EXPECT_EQ(RunsUntilSentinelConverted(0), 1);
   RECT after;
   GetWindowRect(ToolWindow(), &after);
   EXPECT_EQ(after.left, before.left);
