@@ -160,9 +160,18 @@ void ToolTest::StartTool(Readiness readiness) {
   WriteFileBytes(ServerListFile(), server_options_.ServerNames.front() + "\r\n");
   server_ = std::make_unique<ExchangeStub>(server_options_);
   server_thread_ = std::thread([this] { server_->Run(stop_server_); });
-  tool_ = std::make_unique<test::ChildProcess>(ToolFolder() + "Zwischenablage.exe",
-                                               std::vector<std::string>{});
-  ASSERT_TRUE(tool_->Started());
+  // Under Wine the image of the previous test's tool, just ended, can still be held for a
+  // moment, and the start fails; it succeeds once the image is free.
+  unsigned long start_error = 0;
+  WaitFor(
+      [&] {
+        tool_ = std::make_unique<test::ChildProcess>(ToolFolder() + "Zwischenablage.exe",
+                                                     std::vector<std::string>{});
+        start_error = tool_->StartError();
+        return tool_->Started();
+      },
+      std::chrono::seconds(10));
+  ASSERT_TRUE(tool_->Started()) << "the tool could not be started, error " << start_error;
   ASSERT_TRUE(
       WaitFor([&] { return (tool_window_ = FindWindowA("TInMainFrm", nullptr)) != nullptr; },
               std::chrono::seconds(30)))
@@ -295,7 +304,7 @@ bool ToolTest::ToolRunning() const {
 std::size_t ToolTest::ToolPeakMemory() const { return PeakWorkingSet(tool_process_); }
 
 void ToolTest::StartMeasured(Readiness readiness) {
-  StartTool(readiness);
+  ASSERT_NO_FATAL_FAILURE(StartTool(readiness));
   peak_baseline_ = ToolPeakMemory();
   ASSERT_GT(peak_baseline_, 0u) << "the tool's memory cannot be read";
 }

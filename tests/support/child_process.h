@@ -16,6 +16,8 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   bool Started() const;
+  // Why the start failed: the system's error code, 0 when it started.
+  unsigned long StartError() const;
   // The exit code, or -1 when it has not ended within the time.
   int Wait(std::chrono::milliseconds timeout);
   void Kill();

@@ -16,6 +16,7 @@ struct ChildProcess::Impl {
   pid_t pid = -1;
   int status = -1;
   bool ended = false;
+  int start_error = 0;
 };
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args)
@@ -25,9 +26,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   std::vector<char*> argv;
   for (std::string& arg : all) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  if (posix_spawn(&impl_->pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-    impl_->pid = -1;
-  }
+  impl_->start_error =
+      posix_spawn(&impl_->pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+  if (impl_->start_error != 0) impl_->pid = -1;
 }
 
 ChildProcess::~ChildProcess() {
@@ -38,6 +39,10 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Started() const { return impl_->pid > 0; }
+
+unsigned long ChildProcess::StartError() const {
+  return static_cast<unsigned long>(impl_->start_error);
+}
 
 int ChildProcess::Wait(std::chrono::milliseconds timeout) {
   if (impl_->pid <= 0) return -1;

@@ -29,6 +29,7 @@ std::string Quoted(const std::string& arg) {
 struct ChildProcess::Impl {
   PROCESS_INFORMATION process{};
   bool started = false;
+  DWORD start_error = 0;
 };
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args)
@@ -39,6 +40,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   startup.cb = sizeof startup;
   impl_->started = CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &startup, &impl_->process) != 0;
+  if (!impl_->started) impl_->start_error = GetLastError();
 }
 
 ChildProcess::~ChildProcess() {
@@ -52,6 +54,8 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Started() const { return impl_->started; }
+
+unsigned long ChildProcess::StartError() const { return impl_->start_error; }
 
 int ChildProcess::Wait(std::chrono::milliseconds timeout) {
   if (!impl_->started) return -1;
