@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/regional_settings.h"
 #include "heap_counter.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/uDataGridLines.h"
@@ -43,8 +42,6 @@ class CountingClipboard final : public zw::ClipboardSink {
 };
 
 void BM_CopyToClipboard(benchmark::State& state) {
-  zw::SetNumberSeparators(',', '.');
-  zw::SetListSeparator(';');
   zw::TExDataGridLines lines;
   FillDemoLikeLines(lines, static_cast<int>(state.range(0)));
   CountingClipboard clipboard;

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include "app/regional_settings.h"
 #include "app/template_loop.h"
 #include "base/file_system.h"
 #include "demo_text.h"
@@ -31,7 +30,6 @@ std::string BenchmarkTemplateFolder() {
 }
 
 void BM_Conversion(benchmark::State& state) {
-  zw::SetNumberSeparators(',', '.');
   const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
   zw::TemplateLoopOptions options;
   options.Folder = BenchmarkTemplateFolder();

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/number_text.h"
 #include "fuzz_check.h"
-#include "mapping/number_text.h"
-#include "orderlines/line_renderings.h"
+#include "orderlines/amount_format.h"
 
 namespace {
 

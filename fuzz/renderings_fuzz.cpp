@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/regional_settings.h"
 #include "exchange/UCustomTextParser.h"
 #include "fuzz_check.h"
 #include "json_syntax.h"
 #include "orderlines/UClpUtils.h"
+#include "orderlines/amount_format.h"
 #include "orderlines/line_renderings.h"
 #include "orderlines/uDataGridLines.h"
 
@@ -54,13 +54,13 @@ std::vector<Fields> ParseQuotedCsv(std::string_view text, char separator) {
   }
 }
 
-void CheckCsv(const zw::TCustomDataGridLines& lines, std::string_view csv) {
-  const zw::RegionalSettings& settings = zw::Settings();
-  const std::vector<Fields> records = ParseQuotedCsv(csv, settings.ListSeparator);
+void CheckCsv(const zw::TExDataGridLines& lines, std::string_view csv) {
+  const zw::Separators& separators = lines.NumberSeparators();
+  const std::vector<Fields> records = ParseQuotedCsv(csv, separators.List);
   FUZZ_CHECK(records.size() == static_cast<std::size_t>(lines.Count()) + 1);
   FUZZ_CHECK((records[0] == Fields{"Pos", "Menge", "Text", "Nummer", "Preis", "Rabatt", "Summe"}));
   const auto amount = [&](const std::string& text) {
-    return zw::FormatAmount3(text, settings.DecimalSeparator, settings.ThousandSeparator);
+    return zw::FormatAmount3(text, separators.Decimal, separators.Thousand);
   };
   for (int i = 0; i < lines.Count(); ++i) {
     const zw::TDataGridLine& line = lines.Items(i);
@@ -232,14 +232,13 @@ void CheckJson(const zw::TCustomDataGridLines& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  zw::RegionalSettings settings;
-  settings.DecimalSeparator = input.PickValueInArray({',', '.'});
-  settings.ThousandSeparator = input.PickValueInArray({'.', '\'', ' ', '\0'});
-  settings.ListSeparator = input.PickValueInArray({';', ',', '\t'});
-  if (settings.ThousandSeparator == settings.DecimalSeparator) settings.ThousandSeparator = '\0';
-  zw::ApplySettings(settings);
+  zw::Separators separators;
+  separators.Decimal = input.PickValueInArray({',', '.'});
+  separators.Thousand = input.PickValueInArray({'.', '\'', ' ', '\0'});
+  separators.List = input.PickValueInArray({';', ',', '\t'});
+  if (separators.Thousand == separators.Decimal) separators.Thousand = '\0';
 
-  zw::TExDataGridLines lines;
+  zw::TExDataGridLines lines(separators);
   lines.Row = input.ConsumeIntegral<std::int32_t>();
   lines.Data = input.ConsumeRandomLengthString(300);
   const std::string guid = input.ConsumeRandomLengthString(40);

@@ -10,6 +10,7 @@
 #include "app/clipboard_read_schedule.h"
 #include "app/clipboard_viewer_win32.h"
 #include "app/conversion_run.h"
+#include "app/regional_settings.h"
 #include "orderlines/system_clipboard.h"
 
 namespace zw {
@@ -47,6 +48,7 @@ class TInMainFrm final : public ConversionHost {
   void ShowFeedback(std::uint32_t colour) override;
   void PlaySuccessSound() override;
   void BringToForeground() override;
+  Separators NumberSeparators() override { return Settings().Numbers(); }
   std::string TemplateFolder() override;
 
  private:

@@ -99,7 +99,7 @@ void HandOver(ConversionHost& host, std::string_view clipboard_text, TExDataGrid
 
 // The objects of the run live here, so they are released before Busy is cleared.
 void Convert(ConversionHost& host, std::string_view clipboard_text, RunEnd& end) {
-  TExDataGridLines lines;
+  TExDataGridLines lines(host.NumberSeparators());
   const std::string default_tax = host.ReadIPCValue("TAXH");
   TemplateLoopOptions options;
   options.Folder = host.TemplateFolder();

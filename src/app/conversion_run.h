@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/separators.h"
 #include "base/sleeper.h"
 #include "orderlines/uDataGridLines.h"
 
@@ -41,6 +42,8 @@ class ConversionHost {
   virtual void ShowFeedback(std::uint32_t colour) = 0;
   virtual void PlaySuccessSound() = 0;
   virtual void BringToForeground() = 0;
+  // The separators that the run reads and writes numbers and CSV fields with.
+  virtual Separators NumberSeparators() = 0;
   // The folder of the template files, ending in the path delimiter.
   virtual std::string TemplateFolder() = 0;
   // The pauses between attempts to read a locked template file.

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/separators.h"
+
 // The process-wide number, currency and date conventions. They are fixed once at start-up
 // from "ALTEURO.INI" and never follow later changes of the system's regional settings.
 namespace zw {
@@ -20,6 +22,9 @@ struct RegionalSettings {
   bool UpdateFormatSettings = false;  // follow system changes
   std::string EuroString = " \x80";
   std::string CountryCurrencyString = " \x80";
+
+  // The separators handed to every conversion.
+  Separators Numbers() const { return {DecimalSeparator, ThousandSeparator, ListSeparator}; }
 };
 
 // The settings that the text of "ALTEURO.INI" gives (the defaults for an empty text).
@@ -32,7 +37,7 @@ void InitRegionalSettings(const std::string& folder);
 const RegionalSettings& Settings();
 
 // The seam through which the user's locale separators are taken over when the main window
-// is created; tests and zwconvert set them here too.
+// is created.
 void SetNumberSeparators(char decimal_separator, char thousand_separator);
 void SetListSeparator(char list_separator);
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "base/integer_text.h"
-#include "mapping/number_text.h"
+#include "base/number_text.h"
 #include "mapping/row_mapping.h"
 #include "templates/template_files.h"
 #include "texttable/normalize.h"
@@ -33,6 +33,7 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
   const TemplateColumns columns = TemplateColumns::Of(rules, table);
   const LongTextPattern long_text(rules.Value("LongText"), table);
   std::size_t long_text_left = kMaxLongTextBytes;
+  const char decimal_separator = lines.NumberSeparators().Decimal;
 
   TDataGridLine* current = nullptr;
   for (table.First(); !table.Eof(); table.Next()) {
@@ -44,7 +45,7 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
         continue;
       }
     }
-    const Amounts amounts = ComputeAmounts(columns, table);
+    const Amounts amounts = ComputeAmounts(columns, table, decimal_separator);
     if (null_quantity_rule && amounts.Quantity == 0 && amounts.Total == 0) {
       current = nullptr;
       observer.OnRowDropped(record, RowDrop::NullQuantity);
@@ -60,11 +61,11 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
     TDataGridLine& line = lines.Add();
     current = &line;
     if (columns.Pos) line.Pos = CellOf(table, *columns.Pos);
-    line.Stueck = FormatNumber(amounts.Quantity);
+    line.Stueck = FormatNumber(amounts.Quantity, decimal_separator);
     if (columns.Unit) line.Einheit = CellOf(table, *columns.Unit);
     if (columns.Description) line.Bezeichnung1 = CellOf(table, *columns.Description);
     if (columns.PartNumber) line.Artikelnummer = CellOf(table, *columns.PartNumber);
-    line.Einzelbetrag = FormatNumber(amounts.Price);
+    line.Einzelbetrag = FormatNumber(amounts.Price, decimal_separator);
     line.Steuer = columns.Tax ? CellOf(table, *columns.Tax) : default_tax;
     if (columns.LongText) {
       line.Second = CellOf(table, *columns.LongText);

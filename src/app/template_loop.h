@@ -72,7 +72,8 @@ struct TemplateLoopOptions {
 };
 
 // Tries the templates of the folder in order on the clipboard text and fills the order lines
-// with those of the first template that yields any. Template file errors and
+// with those of the first template that yields any. Numbers are read and written with the
+// separators the collection was made with. Template file errors and
 // TooManyLinesError are passed on.
 std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::string& default_tax,
                                             TExDataGridLines& lines,

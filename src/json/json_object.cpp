@@ -11,7 +11,7 @@ std::unique_ptr<TJsonBase> NewValueFor(const TJsonVariant& value) {
   if (const auto* text = std::get_if<std::string>(&value)) {
     return TJsonString::Generate(Win1252ToUtf16(*text));
   }
-  return TJsonNumber::Generate(VariantToDouble(value));
+  return TJsonNumber::Generate(VariantToDouble(value, kVariantDecimalSeparator));
 }
 
 }  // namespace

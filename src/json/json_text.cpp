@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "base/number_text.h"
 #include "base/win1252.h"
 #include "json/json_list.h"
-#include "json/json_number_format.h"
 #include "json/json_object.h"
 
 namespace zw {
@@ -85,7 +85,7 @@ void AppendString(TextBuffer& out, const std::u16string& text) {
 void Write(TextBuffer& out, const TJsonBase* value) {
   if (value == nullptr) return;
   if (const auto* number = dynamic_cast<const TJsonNumber*>(value)) {
-    out.Append(FormatGeneralNumber(number->Value(), '.'));
+    out.Append(FormatNumber(number->Value(), '.', NonFinite::Named));
   } else if (const auto* text = dynamic_cast<const TJsonString*>(value)) {
     AppendString(out, text->Value());
   } else if (const auto* flag = dynamic_cast<const TJsonBoolean*>(value)) {

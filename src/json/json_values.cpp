@@ -58,7 +58,9 @@ std::unique_ptr<TJsonNumber> TJsonNumber::Generate(double value) {
 
 TJsonVariant TJsonNumber::GetValue() const { return value_; }
 
-void TJsonNumber::SetValue(const TJsonVariant& value) { value_ = VariantToDouble(value); }
+void TJsonNumber::SetValue(const TJsonVariant& value) {
+  value_ = VariantToDouble(value, kVariantDecimalSeparator);
+}
 
 JsonKind TJsonNumber::Kind() const { return JsonKind::jsNumber; }
 
@@ -69,7 +71,7 @@ std::unique_ptr<TJsonString> TJsonString::Generate(std::u16string value) {
 TJsonVariant TJsonString::GetValue() const { return Utf16ToWin1252(value_); }
 
 void TJsonString::SetValue(const TJsonVariant& value) {
-  value_ = Win1252ToUtf16(VariantToText(value));
+  value_ = Win1252ToUtf16(VariantToText(value, kVariantDecimalSeparator));
 }
 
 JsonKind TJsonString::Kind() const { return JsonKind::jsString; }
@@ -80,7 +82,9 @@ std::unique_ptr<TJsonBoolean> TJsonBoolean::Generate(bool value) {
 
 TJsonVariant TJsonBoolean::GetValue() const { return value_; }
 
-void TJsonBoolean::SetValue(const TJsonVariant& value) { value_ = VariantToBoolean(value); }
+void TJsonBoolean::SetValue(const TJsonVariant& value) {
+  value_ = VariantToBoolean(value, kVariantDecimalSeparator);
+}
 
 JsonKind TJsonBoolean::Kind() const { return JsonKind::jsBoolean; }
 

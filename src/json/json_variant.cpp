@@ -4,9 +4,9 @@
 #include <limits>
 #include <optional>
 
-#include "app/regional_settings.h"
+#include "base/ascii.h"
+#include "base/number_text.h"
 #include "json/json_errors.h"
-#include "json/json_number_format.h"
 
 namespace zw {
 namespace {
@@ -19,7 +19,7 @@ std::string TypeName(const TJsonVariant& value) {
   return kNames[value.index()];
 }
 
-bool SameTextIgnoringCase(const std::string& text, const char* word) {
+bool SameTextIgnoringCase(std::string_view text, const char* word) {
   std::size_t i = 0;
   for (; word[i] != '\0'; ++i) {
     if (i >= text.size()) return false;
@@ -30,10 +30,19 @@ bool SameTextIgnoringCase(const std::string& text, const char* word) {
   return i == text.size();
 }
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Text values read as numbers with the separator or '.', between any white space.
+std::optional<double> NumberOf(std::string_view text, char decimal_separator) {
+  return ReadNumber(text, NumberReading{.Separator = decimal_separator,
+                                        .PointToo = true,
+                                        .AnyWhiteSpace = true,
+                                        .NeedsDigit = true,
+                                        .PlusBeforeMinus = true});
 }
 
 // Exact, unlike the 15 digits of a double: the integer part and up to four decimals.
@@ -52,7 +61,7 @@ std::string CurrencyText(Currency value, char decimal_separator) {
 
 }  // namespace
 
-double VariantToDouble(const TJsonVariant& value) {
+double VariantToDouble(const TJsonVariant& value, char decimal_separator) {
   if (const auto* flag = std::get_if<bool>(&value)) return *flag ? 1 : 0;
   if (const auto* integer = std::get_if<std::int32_t>(&value)) return *integer;
   if (const auto* number = std::get_if<double>(&value)) return *number;
@@ -60,20 +69,20 @@ double VariantToDouble(const TJsonVariant& value) {
     return static_cast<double>(amount->Scaled) / kCurrencyScale;
   }
   if (const auto* text = std::get_if<std::string>(&value)) {
-    if (const std::optional<double> number = ReadNumberText(*text, Settings().DecimalSeparator)) {
+    if (const std::optional<double> number = NumberOf(*text, decimal_separator)) {
       return *number;
     }
   }
   throw TJsonConversionError(TypeName(value), "Double");
 }
 
-bool VariantToBoolean(const TJsonVariant& value) {
+bool VariantToBoolean(const TJsonVariant& value, char decimal_separator) {
   if (const auto* flag = std::get_if<bool>(&value)) return *flag;
   if (const auto* text = std::get_if<std::string>(&value)) {
-    const std::string word = Trimmed(*text);
+    const std::string_view word = Trimmed(*text);
     if (SameTextIgnoringCase(word, "true")) return true;
     if (SameTextIgnoringCase(word, "false")) return false;
-    if (const std::optional<double> number = ReadNumberText(word, Settings().DecimalSeparator)) {
+    if (const std::optional<double> number = NumberOf(word, decimal_separator)) {
       return *number != 0;
     }
     throw TJsonConversionError(TypeName(value), "Boolean");
@@ -81,17 +90,18 @@ bool VariantToBoolean(const TJsonVariant& value) {
   if (std::holds_alternative<std::monostate>(value)) {
     throw TJsonConversionError(TypeName(value), "Boolean");
   }
-  return VariantToDouble(value) != 0;
+  return VariantToDouble(value, decimal_separator) != 0;
 }
 
-std::string VariantToText(const TJsonVariant& value) {
-  const char separator = Settings().DecimalSeparator;
+std::string VariantToText(const TJsonVariant& value, char decimal_separator) {
   if (const auto* flag = std::get_if<bool>(&value)) return *flag ? "True" : "False";
   if (const auto* integer = std::get_if<std::int32_t>(&value)) return std::to_string(*integer);
   if (const auto* number = std::get_if<double>(&value)) {
-    return FormatGeneralNumber(*number, separator);
+    return FormatNumber(*number, decimal_separator, NonFinite::Named);
   }
-  if (const auto* amount = std::get_if<Currency>(&value)) return CurrencyText(*amount, separator);
+  if (const auto* amount = std::get_if<Currency>(&value)) {
+    return CurrencyText(*amount, decimal_separator);
+  }
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
   return {};
 }
@@ -103,7 +113,7 @@ bool VariantIsNumeric(const TJsonVariant& value) {
 
 std::int32_t VariantToIndex(const TJsonVariant& value) {
   if (const auto* integer = std::get_if<std::int32_t>(&value)) return *integer;
-  const double rounded = std::nearbyint(VariantToDouble(value));
+  const double rounded = std::nearbyint(VariantToDouble(value, kVariantDecimalSeparator));
   if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
         rounded <= std::numeric_limits<std::int32_t>::max())) {
     throw TJsonConversionError(TypeName(value), "Integer");

@@ -18,14 +18,18 @@ struct Currency {
 using TJsonVariant =
     std::variant<std::monostate, bool, std::int32_t, double, Currency, std::string>;
 
+// The decimal separator of the value tree's own conversions (SetValue, numeric keys given as
+// text). The order export sets only texts and booleans, so no number of an order passes it.
+constexpr char kVariantDecimalSeparator = ',';
+
 // Conversions by the usual variant rules; a value that cannot be converted (null, or text
 // that is no number or boolean) raises TJsonConversionError. Text is read and written with
-// the process decimal separator ('.' is read as well).
-double VariantToDouble(const TJsonVariant& value);
+// the given decimal separator ('.' is read as well).
+double VariantToDouble(const TJsonVariant& value, char decimal_separator);
 // Numbers are true when not zero; text is "true", "false" (any case) or a number.
-bool VariantToBoolean(const TJsonVariant& value);
+bool VariantToBoolean(const TJsonVariant& value, char decimal_separator);
 // Null gives the empty text, booleans "True" and "False".
-std::string VariantToText(const TJsonVariant& value);
+std::string VariantToText(const TJsonVariant& value, char decimal_separator);
 
 // Integer, floating point and currency keys address children by index.
 bool VariantIsNumeric(const TJsonVariant& value);

@@ -4,17 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "base/number_text.h"
 #include "base/win1252.h"
-#include "mapping/number_text.h"
 
 namespace zw {
 namespace {
 
 constexpr double kPriceTolerance = 0.01;
 
-std::optional<double> ColumnNumber(const std::optional<int>& column, const RowTable& table) {
+std::optional<double> ColumnNumber(const std::optional<int>& column, const RowTable& table,
+                                   char decimal_separator) {
   if (!column) return std::nullopt;
-  return CellNumber(table.Cell(*column));
+  return CellNumber(table.Cell(*column), decimal_separator);
 }
 
 // Writes the text into result with every occurrence of the pattern replaced, ignoring ASCII
@@ -80,15 +81,18 @@ TemplateColumns TemplateColumns::Of(const TemplateRules& rules, const RowTable& 
   return columns;
 }
 
-Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table) {
-  return ComputeAmounts(TemplateColumns::Of(rules, table), table);
+Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table, char decimal_separator) {
+  return ComputeAmounts(TemplateColumns::Of(rules, table), table, decimal_separator);
 }
 
-Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table) {
+Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table,
+                       char decimal_separator) {
   Amounts amounts;
-  if (const auto quantity = ColumnNumber(columns.Quantity, table)) amounts.Quantity = *quantity;
-  if (const auto price = ColumnNumber(columns.Price, table)) amounts.Price = *price;
-  if (const auto total = ColumnNumber(columns.Total, table)) {
+  if (const auto quantity = ColumnNumber(columns.Quantity, table, decimal_separator))
+    amounts.Quantity = *quantity;
+  if (const auto price = ColumnNumber(columns.Price, table, decimal_separator))
+    amounts.Price = *price;
+  if (const auto total = ColumnNumber(columns.Total, table, decimal_separator)) {
     amounts.Total = *total;
     if (amounts.Total != 0 && amounts.Quantity == 0) amounts.Quantity = 1;
     // The total wins unless the price column already holds it.

@@ -35,9 +35,11 @@ struct TemplateColumns {
   static TemplateColumns Of(const TemplateRules& rules, const RowTable& table);
 };
 
-// Quantity, unit price and total of the current row, with the price derived from the total.
-Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table);
-Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table);
+// Quantity, unit price and total of the current row, with the price derived from the total;
+// the cells are read with the decimal separator given.
+Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table, char decimal_separator);
+Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table,
+                       char decimal_separator);
 
 // Placeholders are also filled inside the cell texts inserted before them, so a few cells
 // such as "[E][E][E]..." can multiply a long text many times over. The long texts of one run

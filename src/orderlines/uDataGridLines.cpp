@@ -35,16 +35,16 @@ bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& cli
   }
 }
 
-std::string TExDataGridLines::LinesAsText() const { return KeyText(*this); }
+std::string TExDataGridLines::LinesAsText() const { return KeyText(*this, separators_); }
 
 std::string TExDataGridLines::LinesAsHtml() const {
   // The table is written straight into the envelope instead of being copied into it.
   std::string document = BeginCfHtml();
-  AppendHtmlTable(*this, document);
+  AppendHtmlTable(*this, separators_, document);
   EndCfHtml(document);
   return document;
 }
 
-std::string TExDataGridLines::LinesAsCsv() const { return CsvText(*this); }
+std::string TExDataGridLines::LinesAsCsv() const { return CsvText(*this, separators_); }
 
 }  // namespace zw

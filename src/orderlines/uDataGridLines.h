@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/separators.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/uCustomDataGridLines.h"
 
@@ -20,12 +21,20 @@ class TDataGridLines : public TCustomDataGridLines {
   virtual std::string LinesAsCsv() const { return {}; }
 };
 
-// The collection a conversion run creates and outputs: key text, HTML table and CSV.
+// The collection a conversion run creates and outputs: key text, HTML table and CSV, their
+// amounts written with the separators the collection was made with.
 class TExDataGridLines : public TDataGridLines {
  public:
+  explicit TExDataGridLines(const Separators& separators = {}) : separators_(separators) {}
+
+  const Separators& NumberSeparators() const { return separators_; }
+
   std::string LinesAsText() const override;
   std::string LinesAsHtml() const override;
   std::string LinesAsCsv() const override;
+
+ private:
+  Separators separators_;
 };
 
 }  // namespace zw

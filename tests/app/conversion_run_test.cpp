@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/feedback_colours.h"
-#include "app/regional_settings.h"
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "support/demo_data.h"
@@ -61,6 +60,7 @@ class FakeHost final : public ConversionHost {
   }
   void PlaySuccessSound() override { Record("Sound"); }
   void BringToForeground() override { Record("Foreground"); }
+  Separators NumberSeparators() override { return {',', '.', ';'}; }
   std::string TemplateFolder() override { return folder; }
   Sleeper& RetrySleeper() override { return sleeper; }
 
@@ -103,12 +103,10 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 class ConversionRunTest : public ::testing::Test {
  protected:
-  ConversionRunTest() : saved_(Settings()) {
-    SetNumberSeparators(',', '.');
+  ConversionRunTest() {
     host_.folder = folder_.Path();
     host_.answers["TAXH"] = "8";
   }
-  ~ConversionRunTest() override { ApplySettings(saved_); }
 
   void AddDemoTemplate(const std::string& direct_to_brevanta = "1") {
     folder_.Write("glas.txt", Replaced(test::DemoRules(), "DirectToBrevanta=1\r\n",
@@ -117,7 +115,6 @@ class ConversionRunTest : public ::testing::Test {
 
   void RunDemo() { run_.Run(host_, test::DemoCalculation()); }
 
-  RegionalSettings saved_;
   test::TempFolder folder_;
   FakeHost host_;
   ConversionRun run_;

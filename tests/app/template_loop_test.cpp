@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "app/regional_settings.h"
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "mapping/row_mapping.h"
@@ -17,9 +16,6 @@ namespace {
 
 class TemplateLoopTest : public ::testing::Test {
  protected:
-  TemplateLoopTest() : saved_(Settings()) { SetNumberSeparators(',', '.'); }
-  ~TemplateLoopTest() override { ApplySettings(saved_); }
-
   void AddTemplate(const std::string& name, const std::string& rules) {
     folder_.Write(name, rules);
   }
@@ -36,7 +32,6 @@ class TemplateLoopTest : public ::testing::Test {
     return winner.Path.substr(folder_.Path().size());
   }
 
-  RegionalSettings saved_;
   test::TempFolder folder_;
   test::FakeSleeper sleeper_;
   TemplateLoopObserver* observer_ = nullptr;

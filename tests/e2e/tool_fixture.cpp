@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "app/feedback_colours.h"
-#include "app/regional_settings.h"
 #include "app/template_loop.h"
 #include "base/errors.h"
 #include "base/file_system.h"
@@ -109,8 +108,6 @@ constexpr const char* kSentinelRules =
 
 void ToolTest::SetUp() {
   UseGermanSeparators();
-  SetNumberSeparators(',', '.');
-  SetListSeparator(';');
   driver_window_ = CreateWindowExA(0, "STATIC", "zw-e2e-driver", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                    nullptr, nullptr, nullptr);
   const std::string tool = ExecutableFolder() + "Zwischenablage.exe";
@@ -283,7 +280,8 @@ void ToolTest::Pause(std::chrono::milliseconds span) {
 }
 
 std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {
-  TExDataGridLines lines;
+  // The separators the tool takes from the German locale set above.
+  TExDataGridLines lines(Separators{',', '.', ';'});
   TemplateLoopOptions options;
   options.Folder = ToolFolder() + "Vorlagen\\";
   const auto winner = RunTemplates(text, kTax, lines, options);

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "app/regional_settings.h"
 #include "base/win1252.h"
 #include "json/json_list.h"
 #include "json/json_object.h"
@@ -22,16 +21,6 @@ std::string StringText(const std::string& bytes) {
 }
 
 std::string NumberText(double value) { return TextOf(TJsonNumber(value)); }
-
-// Restores the process settings a test changed.
-class SettingsGuard {
- public:
-  SettingsGuard() : saved_(Settings()) {}
-  ~SettingsGuard() { ApplySettings(saved_); }
-
- private:
-  RegionalSettings saved_;
-};
 
 TEST(JsonText, EmptyContainersAndScalars) {
   EXPECT_EQ(TextOf(TJsonObject()), "{}");
@@ -143,15 +132,6 @@ TEST(JsonText, NumbersInGeneralFormat) {
   EXPECT_EQ(NumberText(1.5e20), "1.5E20");
   EXPECT_EQ(NumberText(0.00001), "1E-5");
   EXPECT_EQ(NumberText(-2.5e-10), "-2.5E-10");
-}
-
-TEST(JsonText, NumbersUseThePointWhateverTheProcessSeparatorIs) {
-  SettingsGuard guard;
-  for (const char separator : {',', '.', ';'}) {
-    SetNumberSeparators(separator, separator == '.' ? ',' : '.');
-    EXPECT_EQ(NumberText(1.5), "1.5") << separator;
-    EXPECT_EQ(NumberText(-1234.125), "-1234.125") << separator;
-  }
 }
 
 TEST(JsonText, ALongDocumentIsWrittenWhole) {

@@ -4,22 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/regional_settings.h"
 #include "json/json_errors.h"
 #include "json/json_list.h"
 #include "json/json_object.h"
 
 namespace zw {
 namespace {
-
-class SettingsGuard {
- public:
-  SettingsGuard() : saved_(Settings()) {}
-  ~SettingsGuard() { ApplySettings(saved_); }
-
- private:
-  RegionalSettings saved_;
-};
 
 TEST(JsonKinds, NumbersAndNamesOfEveryClass) {
   const TJsonBase base;
@@ -57,8 +47,6 @@ TEST(JsonScalars, GetValueGivesTheTaggedValue) {
 }
 
 TEST(JsonScalars, SetValueConvertsIntoANumber) {
-  SettingsGuard guard;
-  SetNumberSeparators(',', '.');
   TJsonNumber number;
   number.SetValue(std::int32_t{-7});
   EXPECT_EQ(number.Value(), -7);
@@ -79,8 +67,6 @@ TEST(JsonScalars, SetValueConvertsIntoANumber) {
 }
 
 TEST(JsonScalars, SetValueConvertsIntoText) {
-  SettingsGuard guard;
-  SetNumberSeparators(',', '.');
   TJsonString text(u"old");
   text.SetValue(TJsonVariant());
   EXPECT_EQ(text.Value(), u"");

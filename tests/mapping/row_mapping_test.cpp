@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/regional_settings.h"
-#include "mapping/number_text.h"
+#include "base/number_text.h"
 
 namespace zw {
 namespace {
@@ -37,47 +36,32 @@ const Row kGlassRow = {"(1,)", "2", "Float 3mm", "500", "400", "0,40", "76,00", 
 const Row kPuttyRow = {"", "1", "Kitt und Kleinmaterial", "", "", "0,40", "15,00", "", "6,00"};
 const Row kHoursRow = {"", "", "  T\xFCre / Fenster..", "", "", "", "", "80,00", "0,00"};
 
-// Row mapping reads numbers with "," as decimal separator; the previous one is put back.
-class RowMappingTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_decimal_ = Settings().DecimalSeparator;
-    saved_thousand_ = Settings().ThousandSeparator;
-    SetNumberSeparators(',', '.');
-  }
-  void TearDown() override { SetNumberSeparators(saved_decimal_, saved_thousand_); }
-
- private:
-  char saved_decimal_ = ',';
-  char saved_thousand_ = '.';
-};
-
 // Amounts of a one-row table with the columns A (quantity), B (price) and C (total).
 Amounts AmountsOf(const Row& row, bool with_total = true) {
   std::vector<std::string> lines = {"Quantity=A", "Price=B"};
   if (with_total) lines.push_back("TotalRow=C");
-  return ComputeAmounts(TemplateRules(lines), MakeTable(3, {row}));
+  return ComputeAmounts(TemplateRules(lines), MakeTable(3, {row}), ',');
 }
 
-TEST_F(RowMappingTest, WorkedExampleRows) {
+TEST(RowMappingTest, WorkedExampleRows) {
   const TemplateRules rules = DemoRules();
   RowTable table = MakeTable(9, {kGlassRow, kPuttyRow});
 
-  const Amounts glass = ComputeAmounts(rules, table);
-  EXPECT_EQ(FormatNumber(glass.Quantity), "2");
-  EXPECT_EQ(FormatNumber(glass.Price), "15,2");
+  const Amounts glass = ComputeAmounts(rules, table, ',');
+  EXPECT_EQ(FormatNumber(glass.Quantity, ','), "2");
+  EXPECT_EQ(FormatNumber(glass.Price, ','), "15,2");
   EXPECT_DOUBLE_EQ(glass.Total, 30.4);
   EXPECT_EQ(ExpandLongText(table, rules.Value("LongText")), "Masse in mm: 500 X 400 = 0,40 m\xB2");
 
   table.Next();
-  const Amounts putty = ComputeAmounts(rules, table);
-  EXPECT_EQ(FormatNumber(putty.Quantity), "1");
-  EXPECT_EQ(FormatNumber(putty.Price), "6");
+  const Amounts putty = ComputeAmounts(rules, table, ',');
+  EXPECT_EQ(FormatNumber(putty.Quantity, ','), "1");
+  EXPECT_EQ(FormatNumber(putty.Price, ','), "6");
   EXPECT_DOUBLE_EQ(putty.Total, 6);
   EXPECT_EQ(ExpandLongText(table, rules.Value("LongText")), "");
 }
 
-TEST_F(RowMappingTest, PriceFollowsTheTotal) {
+TEST(RowMappingTest, PriceFollowsTheTotal) {
   const Amounts two = AmountsOf({"2", "15,20", "30,40"});
   EXPECT_DOUBLE_EQ(two.Quantity, 2);
   EXPECT_DOUBLE_EQ(two.Price, 15.2);
@@ -97,7 +81,7 @@ TEST_F(RowMappingTest, PriceFollowsTheTotal) {
   EXPECT_DOUBLE_EQ(empty_total.Total, 0);
 }
 
-TEST_F(RowMappingTest, PriceStaysWhenItAgreesWithTheTotal) {
+TEST(RowMappingTest, PriceStaysWhenItAgreesWithTheTotal) {
   const Amounts equal = AmountsOf({"1", "80,00", "80,00"});
   EXPECT_DOUBLE_EQ(equal.Quantity, 1);
   EXPECT_DOUBLE_EQ(equal.Price, 80);
@@ -113,29 +97,29 @@ TEST_F(RowMappingTest, PriceStaysWhenItAgreesWithTheTotal) {
   EXPECT_DOUBLE_EQ(nothing.Total, 0);
 }
 
-TEST_F(RowMappingTest, AmountsWithoutTotalColumnAreReadAsTheyStand) {
+TEST(RowMappingTest, AmountsWithoutTotalColumnAreReadAsTheyStand) {
   const Amounts amounts = AmountsOf({"3", "10", "99"}, false);
   EXPECT_DOUBLE_EQ(amounts.Quantity, 3);
   EXPECT_DOUBLE_EQ(amounts.Price, 10);
   EXPECT_DOUBLE_EQ(amounts.Total, 0);
 }
 
-TEST_F(RowMappingTest, RulesThatNameNoColumnSupplyNothing) {
+TEST(RowMappingTest, RulesThatNameNoColumnSupplyNothing) {
   const RowTable table = MakeTable(3, {{"3", "10", "30"}});
   // Beyond the width, with a trailing blank, two letters.
   const Amounts amounts =
-      ComputeAmounts(TemplateRules({"Quantity=D", "Price=B ", "TotalRow=AB"}), table);
+      ComputeAmounts(TemplateRules({"Quantity=D", "Price=B ", "TotalRow=AB"}), table, ',');
   EXPECT_DOUBLE_EQ(amounts.Quantity, 0);
   EXPECT_DOUBLE_EQ(amounts.Price, 0);
   EXPECT_DOUBLE_EQ(amounts.Total, 0);
 
   const Amounts small_letters =
-      ComputeAmounts(TemplateRules({"Quantity=a", "Price=b", "TotalRow="}), table);
+      ComputeAmounts(TemplateRules({"Quantity=a", "Price=b", "TotalRow="}), table, ',');
   EXPECT_DOUBLE_EQ(small_letters.Quantity, 3);
   EXPECT_DOUBLE_EQ(small_letters.Price, 10);
 }
 
-TEST_F(RowMappingTest, PlaceholdersAreFilledFromTheRow) {
+TEST(RowMappingTest, PlaceholdersAreFilledFromTheRow) {
   const RowTable table = MakeTable(9, {kGlassRow});
   EXPECT_EQ(ExpandLongText(table, "[d] x [E]"), "500 x 400");
   EXPECT_EQ(ExpandLongText(table, "[D]/[d]/[D]"), "500/500/500");
@@ -145,7 +129,7 @@ TEST_F(RowMappingTest, PlaceholdersAreFilledFromTheRow) {
   EXPECT_EQ(ExpandLongText(table, "[[D]"), "[500");
 }
 
-TEST_F(RowMappingTest, PlaceholderThatNamesNoFilledCellGivesNoText) {
+TEST(RowMappingTest, PlaceholderThatNamesNoFilledCellGivesNoText) {
   const RowTable table = MakeTable(9, {kPuttyRow});
   EXPECT_EQ(ExpandLongText(table, "[C] [D]"), "");  // D is empty
   EXPECT_EQ(ExpandLongText(table, "[C] [Z]"), "");  // beyond 9 columns
@@ -155,7 +139,7 @@ TEST_F(RowMappingTest, PlaceholderThatNamesNoFilledCellGivesNoText) {
   EXPECT_EQ(ExpandLongText(table, "[B[C]"), "");
 }
 
-TEST_F(RowMappingTest, TextWithoutPlaceholdersIsReturnedUnchanged) {
+TEST(RowMappingTest, TextWithoutPlaceholdersIsReturnedUnchanged) {
   const RowTable table = MakeTable(9, {kPuttyRow});
   EXPECT_EQ(ExpandLongText(table, "Z"), "Z");
   EXPECT_EQ(ExpandLongText(table, "Fixer Text ] mit Klammer"), "Fixer Text ] mit Klammer");
@@ -163,12 +147,12 @@ TEST_F(RowMappingTest, TextWithoutPlaceholdersIsReturnedUnchanged) {
   EXPECT_EQ(ExpandLongText(table, ""), "");
 }
 
-TEST_F(RowMappingTest, InsertedCellTextIsNotSearchedAgain) {
+TEST(RowMappingTest, InsertedCellTextIsNotSearchedAgain) {
   const RowTable table = MakeTable(2, {{"[a]", "x"}});
   EXPECT_EQ(ExpandLongText(table, "<[A]>"), "<[a]>");
 }
 
-TEST_F(RowMappingTest, PlaceholdersInsideCellsCannotGrowTheLongTextBeyondItsLimit) {
+TEST(RowMappingTest, PlaceholdersInsideCellsCannotGrowTheLongTextBeyondItsLimit) {
   // Each pass over "[A]" multiplies the text by 33: five passes would give 586 MB.
   std::string cell;
   for (int i = 0; i < 33; ++i) cell += "[A]";
@@ -184,7 +168,7 @@ TEST_F(RowMappingTest, PlaceholdersInsideCellsCannotGrowTheLongTextBeyondItsLimi
   EXPECT_THROW(LongTextPattern("fester Text", table).Expand(table, 5), LongTextTooLargeError);
 }
 
-TEST_F(RowMappingTest, ContinuationRowHoldsOnlyTheDescription) {
+TEST(RowMappingTest, ContinuationRowHoldsOnlyTheDescription) {
   RowTable table =
       MakeTable(9, {{"", "", "  zweite Zeile", "", "", "", "", "", ""}, kHoursRow, kGlassRow});
   EXPECT_EQ(IsContinuationRow("C", table), "  zweite Zeile");
@@ -208,7 +192,7 @@ std::string Description60(std::initializer_list<int> blanks) {
   return text;
 }
 
-TEST_F(RowMappingTest, LongDescriptionIsCutAtTheFirstBlankAfterTheLimit) {
+TEST(RowMappingTest, LongDescriptionIsCutAtTheFirstBlankAfterTheLimit) {
   TCustomDataGridLines lines;
   const std::string cut_at_55 = Description60({10, 50, 55, 58});
   lines.Add().Bezeichnung1 = cut_at_55;
@@ -231,7 +215,7 @@ TEST_F(RowMappingTest, LongDescriptionIsCutAtTheFirstBlankAfterTheLimit) {
   EXPECT_EQ(lines.Items(4).Bezeichnung1, cut_at_55.substr(0, 55));
 }
 
-TEST_F(RowMappingTest, DescriptionLimitZeroCutsNothingAndBelowZeroCutsAtTheFirstBlank) {
+TEST(RowMappingTest, DescriptionLimitZeroCutsNothingAndBelowZeroCutsAtTheFirstBlank) {
   const std::string long_text = "Isolierglas " + std::string(300, 'x') + " Rest";
   TCustomDataGridLines lines;
   lines.Add().Bezeichnung1 = long_text;
@@ -244,7 +228,7 @@ TEST_F(RowMappingTest, DescriptionLimitZeroCutsNothingAndBelowZeroCutsAtTheFirst
   EXPECT_EQ(lines.Items(0).Second, long_text.substr(11));
 }
 
-TEST_F(RowMappingTest, BlankRightAfterTheLimitIsFound) {
+TEST(RowMappingTest, BlankRightAfterTheLimitIsFound) {
   TCustomDataGridLines lines;
   lines.Add().Bezeichnung1 = "abcd efgh";
   SplitLongDescriptions(lines, 4);

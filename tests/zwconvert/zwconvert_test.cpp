@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/regional_settings.h"
 #include "line_dump.h"
 #include "orderlines/uDataGridLines.h"
 #include "support/demo_data.h"
@@ -65,9 +64,6 @@ TEST(DumpLines, WritesEveryPropertyWithEscapes) {
 
 class ZwconvertRunTest : public ::testing::Test {
  protected:
-  ZwconvertRunTest() : saved_(Settings()) {}
-  ~ZwconvertRunTest() override { ApplySettings(saved_); }
-
   int Run(std::vector<std::string> args, const std::string& input) {
     std::istringstream in(input);
     out_.str("");
@@ -75,7 +71,6 @@ class ZwconvertRunTest : public ::testing::Test {
     return RunZwconvert(args, in, out_, err_);
   }
 
-  RegionalSettings saved_;
   test::TempFolder folder_;
   std::ostringstream out_;
   std::ostringstream err_;

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "app/regional_settings.h"
 #include "app/template_loop.h"
 #include "base/errors.h"
 #include "base/file_system.h"
@@ -107,10 +106,6 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
             std::string& explanation) {
   const std::string text = ReadInput(options.InputPath, in);
 
-  InitRegionalSettings(ExecutableFolder());
-  SetNumberSeparators(options.DecimalSeparator, options.ThousandSeparator);
-  SetListSeparator(options.ListSeparator);
-
   ExplainReport report(explanation);
   TemplateLoopOptions loop;
   loop.Folder =
@@ -121,7 +116,8 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
   const std::string tax =
       options.Exchange && !options.TaxGiven ? ReadIPCValueSync("TAXH") : options.Tax;
 
-  TExDataGridLines lines;
+  TExDataGridLines lines(
+      Separators{options.DecimalSeparator, options.ThousandSeparator, options.ListSeparator});
   const std::optional<WinningTemplate> winner = RunTemplates(text, tax, lines, loop);
   if (!winner) {
     if (options.Explain) report.OnNoWinner();

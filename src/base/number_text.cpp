@@ -1,66 +1,63 @@
-#include "mapping/number_text.h"
+#include "base/number_text.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <system_error>
 
-#include "app/regional_settings.h"
+#include "base/ascii.h"
 
 namespace zw {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Moves past a run of digits, appending them to out; false when there was none.
 bool TakeDigits(std::string_view text, std::size_t& pos, std::string& out) {
   const std::size_t start = pos;
-  while (pos < text.size() && IsDigit(text[pos])) out.push_back(text[pos++]);
+  while (pos < text.size() && IsAsciiDigit(text[pos])) out.push_back(text[pos++]);
   return pos > start;
-}
-
-void SkipBlanks(std::string_view text, std::size_t& pos) {
-  while (pos < text.size() && text[pos] == ' ') ++pos;
 }
 
 }  // namespace
 
-std::string CleanNumberText(std::string_view text, char decimal_separator) {
-  std::string kept;
-  if (!text.empty() && text.front() == '-') kept.push_back('-');
-  for (const char c : text) {
-    if (IsDigit(c) || c == decimal_separator) kept.push_back(c);
-  }
-  return kept;
-}
+std::optional<double> ReadNumber(std::string_view text, const NumberReading& reading) {
+  const auto is_blank = [&](char c) {
+    return c == ' ' || (reading.AnyWhiteSpace && IsWhiteSpace(c));
+  };
+  const auto is_separator = [&](char c) {
+    return c == reading.Separator || (reading.PointToo && c == '.');
+  };
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
 
-std::string CleanNumberText(std::string_view text) {
-  return CleanNumberText(text, Settings().DecimalSeparator);
-}
-
-double TextToNumber(std::string_view text, char decimal_separator) {
   // The text is rebuilt in the fixed form that std::from_chars reads, so neither the
-  // separator setting nor the C locale can change how it is parsed.
+  // separator nor the C locale can change how it is parsed.
   std::string ascii;
   std::size_t pos = 0;
-  SkipBlanks(text, pos);
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    if (text[pos] == '-') ascii.push_back('-');
+  if (pos < text.size() && text[pos] == '+') {
+    ++pos;
+    if (reading.PlusBeforeMinus && pos < text.size() && text[pos] == '-') {
+      ascii.push_back('-');
+      ++pos;
+    }
+  } else if (pos < text.size() && text[pos] == '-') {
+    ascii.push_back('-');
     ++pos;
   }
   std::string integer_digits;
   const bool has_integer = TakeDigits(text, pos, integer_digits);
   bool has_separator = false;
   std::string fraction_digits;
-  if (pos < text.size() && text[pos] == decimal_separator) {
+  bool has_fraction = false;
+  if (pos < text.size() && is_separator(text[pos])) {
     has_separator = true;
     ++pos;
-    TakeDigits(text, pos, fraction_digits);
+    has_fraction = TakeDigits(text, pos, fraction_digits);
   }
-  if (!has_integer && !has_separator) return 0;
+  if (!has_integer && !has_separator) return std::nullopt;
+  if (reading.NeedsDigit && !has_integer && !has_fraction) return std::nullopt;
   // A lone separator reads as 0, so an empty integer part stands for 0.
   ascii += has_integer ? integer_digits : std::string("0");
-  if (!fraction_digits.empty()) ascii += "." + fraction_digits;
+  if (has_fraction) ascii += "." + fraction_digits;
   if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
     ++pos;
     ascii.push_back('e');
@@ -68,20 +65,28 @@ double TextToNumber(std::string_view text, char decimal_separator) {
       if (text[pos] == '-') ascii.push_back('-');
       ++pos;
     }
-    if (!TakeDigits(text, pos, ascii)) return 0;
+    if (!TakeDigits(text, pos, ascii)) return std::nullopt;
   }
-  SkipBlanks(text, pos);
-  if (pos != text.size()) return 0;
+  if (pos != text.size()) return std::nullopt;
 
   double value = 0;
   const char* const end = ascii.data() + ascii.size();
   const auto [stop, error] = std::from_chars(ascii.data(), end, value);
-  if (error != std::errc() || stop != end || !std::isfinite(value)) return 0;
+  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
-double TextToNumber(std::string_view text) {
-  return TextToNumber(text, Settings().DecimalSeparator);
+double TextToNumber(std::string_view text, char decimal_separator) {
+  return ReadNumber(text, NumberReading{.Separator = decimal_separator}).value_or(0);
+}
+
+std::string CleanNumberText(std::string_view text, char decimal_separator) {
+  std::string kept;
+  if (!text.empty() && text.front() == '-') kept.push_back('-');
+  for (const char c : text) {
+    if (IsAsciiDigit(c) || c == decimal_separator) kept.push_back(c);
+  }
+  return kept;
 }
 
 double CellNumber(std::string_view cell, char decimal_separator) {
@@ -98,8 +103,8 @@ double CellNumber(std::string_view cell, char decimal_separator) {
   int separators = 0;
   bool any = false;
   for (const char c : cell) {
-    any = any || IsDigit(c) || c == decimal_separator;
-    if (IsDigit(c)) {
+    any = any || IsAsciiDigit(c) || c == decimal_separator;
+    if (IsAsciiDigit(c)) {
       if (mantissa != 0 || c != '0') ++digits;  // leading zeros carry no precision
       mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
       if (separators == 1) ++fraction_digits;
@@ -117,12 +122,15 @@ double CellNumber(std::string_view cell, char decimal_separator) {
   return !cell.empty() && cell.front() == '-' ? -value : value;
 }
 
-double CellNumber(std::string_view cell) { return CellNumber(cell, Settings().DecimalSeparator); }
-
-std::string FormatNumber(double value, char decimal_separator) {
+std::string FormatNumber(double value, char decimal_separator, NonFinite non_finite) {
+  if (!std::isfinite(value) && non_finite == NonFinite::Named) {
+    if (std::isnan(value)) return "NAN";
+    return value < 0 ? "-INF" : "INF";
+  }
   if (!std::isfinite(value) || value == 0) return "0";
   // "%.15g" rounds to 15 significant digits, drops trailing zeros and switches to exponent
-  // form exactly below 0.0001 and from 16 digits before the point on.
+  // form exactly below 0.0001 and from 16 digits before the point on. to_chars never looks at
+  // the C locale, so the separator is only ever the one given.
   char buffer[64];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
@@ -138,7 +146,5 @@ std::string FormatNumber(double value, char decimal_separator) {
   while (digits + 1 < text.size() && text[digits] == '0') ++digits;
   return text.substr(0, e_pos) + (negative_exponent ? "E-" : "E") + text.substr(digits);
 }
-
-std::string FormatNumber(double value) { return FormatNumber(value, Settings().DecimalSeparator); }
 
 }  // namespace zw

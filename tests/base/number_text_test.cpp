@@ -1,42 +1,22 @@
-#include "mapping/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
-#include "app/regional_settings.h"
-
 namespace zw {
 namespace {
-
-// Sets the process-wide separators for one test and puts the previous ones back.
-class NumberTextTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_decimal_ = Settings().DecimalSeparator;
-    saved_thousand_ = Settings().ThousandSeparator;
-  }
-  void TearDown() override { SetNumberSeparators(saved_decimal_, saved_thousand_); }
-
-  static void UseDecimalSeparator(char separator) {
-    SetNumberSeparators(separator, separator == ',' ? '.' : ',');
-  }
-
- private:
-  char saved_decimal_ = ',';
-  char saved_thousand_ = '.';
-};
 
 struct CellCase {
   const char* cell;
   double number;
 };
 
-TEST_F(NumberTextTest, CellTextsWithCommaSeparator) {
-  UseDecimalSeparator(',');
+TEST(NumberTextTest, CellTextsWithCommaSeparator) {
   const CellCase cases[] = {
       {"1.234,50", 1234.5},
       {"CHF 15,20", 15.2},
@@ -52,17 +32,16 @@ TEST_F(NumberTextTest, CellTextsWithCommaSeparator) {
       {"1 000", 1000},
   };
   for (const CellCase& c : cases) {
-    EXPECT_DOUBLE_EQ(CellNumber(c.cell), c.number) << "cell \"" << c.cell << "\"";
+    EXPECT_DOUBLE_EQ(CellNumber(c.cell, ','), c.number) << "cell \"" << c.cell << "\"";
   }
 }
 
-TEST_F(NumberTextTest, CellTextsWithPointSeparator) {
-  UseDecimalSeparator('.');
-  EXPECT_DOUBLE_EQ(CellNumber("1.234,50"), 1.2345);
-  EXPECT_DOUBLE_EQ(CellNumber("15,20"), 1520);
+TEST(NumberTextTest, CellTextsWithPointSeparator) {
+  EXPECT_DOUBLE_EQ(CellNumber("1.234,50", '.'), 1.2345);
+  EXPECT_DOUBLE_EQ(CellNumber("15,20", '.'), 1520);
 }
 
-TEST_F(NumberTextTest, CleaningKeepsDigitsSeparatorAndLeadingMinus) {
+TEST(NumberTextTest, CleaningKeepsDigitsSeparatorAndLeadingMinus) {
   EXPECT_EQ(CleanNumberText("-1.234,50 EUR", ','), "-1234,50");
   EXPECT_EQ(CleanNumberText("1.234,50", '.'), "1.23450");
   EXPECT_EQ(CleanNumberText("--5", ','), "-5");
@@ -71,19 +50,12 @@ TEST_F(NumberTextTest, CleaningKeepsDigitsSeparatorAndLeadingMinus) {
   EXPECT_EQ(CleanNumberText("", ','), "");
 }
 
-TEST_F(NumberTextTest, CleaningFollowsTheSettings) {
-  UseDecimalSeparator('.');
-  EXPECT_EQ(CleanNumberText("1.234,50"), "1.23450");
-  UseDecimalSeparator(',');
-  EXPECT_EQ(CleanNumberText("1.234,50"), "1234,50");
-}
-
 struct TextCase {
   const char* text;
   double number;
 };
 
-TEST_F(NumberTextTest, TextToNumberReadsTheDecimalForm) {
+TEST(NumberTextTest, TextToNumberReadsTheDecimalForm) {
   const TextCase cases[] = {
       {"0", 0},
       {"42", 42},
@@ -110,7 +82,7 @@ TEST_F(NumberTextTest, TextToNumberReadsTheDecimalForm) {
   }
 }
 
-TEST_F(NumberTextTest, TextThatIsNotANumberReadsZero) {
+TEST(NumberTextTest, TextThatIsNotANumberReadsZero) {
   const char* const texts[] = {"",    "   ",  "-",     "+",    "abc",   "1E",    "1E-",
                                "E5",  "2,5x", "1,2,3", "1 2",  "--1",   "+-1",   "2,5.",
                                "1.5", "\t1",  "1E3,5", "0x10", "1e400", "1E400", "-1E400"};
@@ -119,14 +91,12 @@ TEST_F(NumberTextTest, TextThatIsNotANumberReadsZero) {
   }
 }
 
-TEST_F(NumberTextTest, TextToNumberUsesOnlyTheGivenSeparator) {
+TEST(NumberTextTest, TextToNumberUsesOnlyTheGivenSeparator) {
   EXPECT_DOUBLE_EQ(TextToNumber("1.5", '.'), 1.5);
   EXPECT_EQ(TextToNumber("1,5", '.'), 0.0);
-  UseDecimalSeparator('.');
-  EXPECT_DOUBLE_EQ(TextToNumber("1234.5"), 1234.5);
-  UseDecimalSeparator(',');
-  EXPECT_DOUBLE_EQ(TextToNumber("1234,5"), 1234.5);
-  EXPECT_EQ(TextToNumber("1234.5"), 0.0);
+  EXPECT_DOUBLE_EQ(TextToNumber("1234.5", '.'), 1234.5);
+  EXPECT_DOUBLE_EQ(TextToNumber("1234,5", ','), 1234.5);
+  EXPECT_EQ(TextToNumber("1234.5", ','), 0.0);
 }
 
 struct FormatCase {
@@ -134,7 +104,7 @@ struct FormatCase {
   const char* text;
 };
 
-TEST_F(NumberTextTest, FormatNumberWritesGeneralFormWithFifteenDigits) {
+TEST(NumberTextTest, FormatNumberWritesGeneralFormWithFifteenDigits) {
   const FormatCase cases[] = {
       {15.2, "15,2"},
       {2, "2"},
@@ -162,20 +132,18 @@ TEST_F(NumberTextTest, FormatNumberWritesGeneralFormWithFifteenDigits) {
   }
 }
 
-TEST_F(NumberTextTest, FormatNumberUsesTheSeparatorOfTheSettings) {
-  UseDecimalSeparator('.');
-  EXPECT_EQ(FormatNumber(15.2), "15.2");
-  EXPECT_EQ(FormatNumber(1.5e20), "1.5E20");
-  UseDecimalSeparator(',');
-  EXPECT_EQ(FormatNumber(15.2), "15,2");
+TEST(NumberTextTest, FormatNumberUsesTheSeparatorGiven) {
+  EXPECT_EQ(FormatNumber(15.2, '.'), "15.2");
+  EXPECT_EQ(FormatNumber(1.5e20, '.'), "1.5E20");
+  EXPECT_EQ(FormatNumber(15.2, ','), "15,2");
 }
 
-TEST_F(NumberTextTest, FormatNumberWritesZeroForNonFiniteValues) {
+TEST(NumberTextTest, FormatNumberWritesZeroForNonFiniteValues) {
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN(), ','), "0");
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), ','), "0");
 }
 
-TEST_F(NumberTextTest, FormattedNumbersReadBackUnchanged) {
+TEST(NumberTextTest, FormattedNumbersReadBackUnchanged) {
   const double values[] = {15.2, -3.5, 0.0001, 1.5e20, 1e-5, 123456.789};
   for (const double value : values) {
     const std::string text = FormatNumber(value, ',');
@@ -185,7 +153,7 @@ TEST_F(NumberTextTest, FormattedNumbersReadBackUnchanged) {
 
 // CellNumber computes short numbers directly; it must agree with the general reader on every
 // cell, including the sign of zero.
-TEST_F(NumberTextTest, CellNumberAgreesWithCleaningAndReading) {
+TEST(NumberTextTest, CellNumberAgreesWithCleaningAndReading) {
   std::mt19937 random(7);
   const std::string alphabet = "0123456789,,..--  aE%'";
   for (int i = 0; i < 20000; ++i) {
@@ -203,6 +171,51 @@ TEST_F(NumberTextTest, CellNumberAgreesWithCleaningAndReading) {
                            "-0", "-", "9007199254740993", "0,30000000000000004"}) {
     EXPECT_EQ(CellNumber(cell, ','), TextToNumber(CleanNumberText(cell, ','), ',')) << cell;
   }
+}
+
+}  // namespace
+}  // namespace zw
+
+namespace zw {
+namespace {
+
+// The reading of JSON values: '.' beside the separator, any white space around, no lone
+// separator, and "+-" as a minus.
+struct ValueCase {
+  const char* text;
+  std::optional<double> number;
+};
+
+TEST(NumberTextTest, JsonValuesAreReadWithTheirOwnOptions) {
+  const NumberReading json{.Separator = ',',
+                           .PointToo = true,
+                           .AnyWhiteSpace = true,
+                           .NeedsDigit = true,
+                           .PlusBeforeMinus = true};
+  const ValueCase cases[] = {
+      {"1,5", 1.5},          {"1.5", 1.5},
+      {"\t 2\r\n", 2},       {"+-5", -5},
+      {"-.5", -0.5},         {"5.", 5},
+      {"1E3", 1000},         {",", std::nullopt},
+      {"-,", std::nullopt},  {"1,5.3", std::nullopt},
+      {"-+5", std::nullopt}, {"1e999", std::nullopt},
+      {"inf", std::nullopt}, {"", std::nullopt},
+  };
+  for (const ValueCase& c : cases) {
+    EXPECT_EQ(ReadNumber(c.text, json), c.number) << "text \"" << c.text << "\"";
+  }
+  // The same texts as cells: only blanks around, only the separator, a lone one is 0.
+  EXPECT_EQ(ReadNumber("1.5", NumberReading{}), std::nullopt);
+  EXPECT_EQ(ReadNumber("\t2", NumberReading{}), std::nullopt);
+  EXPECT_EQ(ReadNumber(",", NumberReading{}), 0.0);
+  EXPECT_EQ(ReadNumber("+-5", NumberReading{}), std::nullopt);
+}
+
+TEST(NumberTextTest, JsonNamesTheValuesThatAreNoNumbers) {
+  EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN(), '.', NonFinite::Named), "NAN");
+  EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), '.', NonFinite::Named), "INF");
+  EXPECT_EQ(FormatNumber(-std::numeric_limits<double>::infinity(), '.', NonFinite::Named), "-INF");
+  EXPECT_EQ(FormatNumber(1.5e20, '.', NonFinite::Named), "1.5E20");
 }
 
 }  // namespace
