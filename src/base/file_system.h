@@ -23,6 +23,13 @@ bool DirectoryExists(const std::string& path);
 // Creates one folder whose parent exists; false when that fails.
 bool CreateSingleDirectory(const std::string& path);
 
+// Creates the folder and any missing parent folders. Failures are not reported: the later
+// writes into the folder fail instead.
+void ForceDirectories(const std::string& path);
+
+// The system's delimiter or "/", which Windows takes as well.
+bool IsPathDelimiter(char c);
+
 struct DirectoryEntry {
   std::string Name;
   bool IsDirectory = false;

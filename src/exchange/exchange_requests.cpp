@@ -2,9 +2,9 @@
 
 #include <mutex>
 
+#include "base/file_lines.h"
 #include "base/file_system.h"
 #include "exchange/ipc_client.h"
-#include "templates/template_files.h"
 
 namespace zw {
 namespace {
@@ -30,9 +30,7 @@ std::string ChosenServer() {
 
 // The server list's lines; a missing file has none.
 std::vector<std::string> ServerListLines() {
-  TemplateRules lines;
-  LoadTextWithRetry(lines, ServerListFile());
-  return lines.Lines();
+  return ReadLinesWithRetry(ServerListFile(), *ExchangeConfiguration().ListReadPauses);
 }
 
 MessageRef RequestMessage(const std::string& command, int index, const std::string& data,
@@ -72,9 +70,7 @@ ExchangeSettings& ExchangeConfiguration() {
 std::string ExchangeTempFolder() {
   std::string folder = ExchangeConfiguration().TempFolder;
   if (folder.empty()) folder = SystemTempFolder();
-  if (folder.empty() || (folder.back() != kPathDelimiter && folder.back() != '/')) {
-    folder += kPathDelimiter;
-  }
+  if (folder.empty() || !IsPathDelimiter(folder.back())) folder += kPathDelimiter;
   folder += "BVTempDir";
   folder += kPathDelimiter;
   ForceDirectories(folder);

@@ -25,9 +25,10 @@ struct TIPCResult {
 // How requests reach the server and wait between attempts; tests and zwconvert replace parts.
 struct ExchangeSettings {
   PipeClientSystem* Pipes = &SystemPipes();
-  Sleeper* Pauses = &SystemSleeper();  // the 50 ms between attempts
-  std::uint32_t TimeoutMs = 5000;      // bounds opening the pipe and, separately, the exchange
-  std::string TempFolder;              // empty: the system's temporary folder
+  Sleeper* Pauses = &SystemSleeper();          // the 50 ms between attempts
+  Sleeper* ListReadPauses = &SystemSleeper();  // while the server list is held elsewhere
+  std::uint32_t TimeoutMs = 5000;  // bounds opening the pipe and, separately, the exchange
+  std::string TempFolder;          // empty: the system's temporary folder
 };
 ExchangeSettings& ExchangeConfiguration();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/errors.h"
+#include "base/file_lines.h"
 #include "base/file_system.h"
 #include "base/text_lines.h"
 #include "base/win1252.h"
@@ -14,18 +15,6 @@ namespace {
 constexpr const char* kDescriptionFile = "beschreibung.txt";
 constexpr const char* kDemoFile = "demo.txt";
 constexpr const char* kEmptyFile = "leer.txt";
-constexpr int kLoadAttempts = 100;
-constexpr std::chrono::milliseconds kLoadRetryPause{100};
-
-bool IsDelimiter(char c) { return c == kPathDelimiter || c == '/'; }
-
-// The path without its last component, or the path itself when it has none (a root).
-std::string ParentPath(const std::string& path) {
-  const std::size_t slash = path.find_last_of(std::string(1, kPathDelimiter) + "/");
-  if (slash == std::string::npos) return path;
-  if (slash == 0) return path.substr(0, 1);
-  return path.substr(0, slash);
-}
 
 // "*.txt" against a whole path: letters compared case-insensitively.
 bool MatchesTextFilePattern(const std::string& path) {
@@ -47,19 +36,9 @@ void WriteDefaultFile(const std::string& path, DefaultTemplate which) {
 
 }  // namespace
 
-void ForceDirectories(const std::string& path) {
-  std::string folder = path;
-  if (!folder.empty() && IsDelimiter(folder.back())) folder.pop_back();
-  if (folder.size() < 3 || DirectoryExists(folder)) return;
-  const std::string parent = ParentPath(folder);
-  if (parent == folder) return;
-  ForceDirectories(parent);
-  CreateSingleDirectory(folder);
-}
-
 std::string PrepareTemplateFolder(const std::string& folder) {
   std::string result = folder;
-  if (result.empty() || !IsDelimiter(result.back())) result += kPathDelimiter;
+  if (result.empty() || !IsPathDelimiter(result.back())) result += kPathDelimiter;
   ForceDirectories(result);
   return result;
 }
@@ -98,16 +77,7 @@ void ListTemplateFiles(std::vector<std::string>& list, const std::string& folder
 
 void LoadTextWithRetry(TemplateRules& rules, const std::string& path, Sleeper& sleeper) {
   rules.Clear();
-  if (!FileExists(path)) return;
-  for (int attempt = 1;; ++attempt) {
-    try {
-      rules.Assign(SplitLines(ReadFileBytes(path)));
-      return;
-    } catch (const Error&) {
-      if (attempt >= kLoadAttempts) throw;
-      sleeper.Sleep(kLoadRetryPause);
-    }
-  }
+  rules.Assign(ReadLinesWithRetry(path, sleeper));
 }
 
 }  // namespace zw

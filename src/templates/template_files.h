@@ -10,10 +10,6 @@
 // the user's template files.
 namespace zw {
 
-// Creates the folder and any missing parent folders. Failures are not reported: the later
-// writes into the folder fail instead.
-void ForceDirectories(const std::string& path);
-
 // The given folder with exactly one trailing path delimiter, created when missing.
 std::string PrepareTemplateFolder(const std::string& folder);
 
