@@ -37,7 +37,7 @@ void BM_Conversion(benchmark::State& state) {
     zw::TExDataGridLines lines;
     const auto winner = zw::RunTemplates(text, "8", lines, options);
     if (!winner || lines.Count() != state.range(0)) state.SkipWithError("demo did not convert");
-    zw::SplitLongDescriptions(lines, winner ? winner->DescriptionLimit : 50);
+    zw::SplitLongDescriptions(lines, winner ? winner->Settings.DescriptionLimit : 50);
     benchmark::DoNotOptimize(lines.Items(0).Einzelbetrag.data());
   };
   zw::bench::StartHeapCount();

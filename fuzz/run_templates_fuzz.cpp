@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < lines.Count(); ++i) {
     before.push_back(lines.Items(i).Bezeichnung1 + "|" + lines.Items(i).Second);
   }
-  zw::SplitLongDescriptions(lines, winner->DescriptionLimit);
+  zw::SplitLongDescriptions(lines, winner->Settings.DescriptionLimit);
   for (int i = 0; i < lines.Count(); ++i) {
     const zw::TDataGridLine& line = lines.Items(i);
     const std::string unchanged = line.Bezeichnung1 + "|" + line.Second;

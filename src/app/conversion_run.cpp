@@ -64,10 +64,10 @@ void HandOver(ConversionHost& host, std::string_view clipboard_text, TExDataGrid
     end.superseded = check == ClipboardCheck::Replaced;
     return;
   }
-  SplitLongDescriptions(lines, winner.DescriptionLimit);
+  SplitLongDescriptions(lines, winner.Settings.DescriptionLimit);
 
   bool delivered = false;
-  if (winner.Rules.Value("DirectToBrevanta") == "1") {
+  if (winner.Settings.DirectToBrevanta) {
     try {
       // Deliberate: a post the server did not accept falls back to the clipboard, so the lines
       // the user copied are not lost while success is shown.

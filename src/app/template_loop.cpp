@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "base/integer_text.h"
 #include "base/number_text.h"
 #include "mapping/row_mapping.h"
 #include "templates/template_files.h"
@@ -11,27 +10,15 @@
 namespace zw {
 namespace {
 
-constexpr int kDefaultDescriptionLimit = 50;
-
-char DelimiterOf(const TemplateRules& rules) {
-  const std::string value = rules.Value("Delimeter");
-  if (value.empty() || value == "TAB") return '\t';
-  return value.front();
-}
-
 class NoObserver final : public TemplateLoopObserver {};
 
 std::string CellOf(const RowTable& table, int column) { return std::string(table.Cell(column)); }
 
 // Walks the rows of one template's table and appends its order lines.
-void MapRows(const TemplateRules& rules, RowTable& table, const std::string& default_tax,
+void MapRows(const TemplateSettings& settings, RowTable& table, const std::string& default_tax,
              TExDataGridLines& lines, TemplateLoopObserver& observer) {
-  const std::string null_quantity_value = rules.Value("IgnoreNullQuantity");
-  const bool null_quantity_rule = null_quantity_value.empty() || null_quantity_value == "1";
-  const bool empty_price_as_text = rules.Value("EmptyPriceAsTextLine") == "1";
-  const std::string description_key = rules.Value("Description1");
-  const TemplateColumns columns = TemplateColumns::Of(rules, table);
-  const LongTextPattern long_text(rules.Value("LongText"), table);
+  const TemplateColumns columns = TemplateColumns::Of(settings.Columns, table);
+  const LongTextPattern long_text(settings.Columns.LongText, table);
   std::size_t long_text_left = kMaxLongTextBytes;
   const char decimal_separator = lines.NumberSeparators().Decimal;
 
@@ -39,14 +26,15 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
   for (table.First(); !table.Eof(); table.Next()) {
     const int record = table.SourceRecord();
     if (current != nullptr) {
-      if (const std::optional<std::string> more = IsContinuationRow(description_key, table)) {
+      if (const std::optional<std::string> more =
+              IsContinuationRow(settings.Columns.Description, table)) {
         current->Bezeichnung1.append("  ").append(*more);
         observer.OnAppended(record, *current);
         continue;
       }
     }
     const Amounts amounts = ComputeAmounts(columns, table, decimal_separator);
-    if (null_quantity_rule && amounts.Quantity == 0 && amounts.Total == 0) {
+    if (settings.IgnoreNullQuantity && amounts.Quantity == 0 && amounts.Total == 0) {
       current = nullptr;
       observer.OnRowDropped(record, RowDrop::NullQuantity);
       continue;
@@ -75,7 +63,7 @@ void MapRows(const TemplateRules& rules, RowTable& table, const std::string& def
     }
     line.Isnetto = true;
     line.DM = false;
-    if (amounts.Price == 0 && empty_price_as_text) {
+    if (amounts.Price == 0 && settings.EmptyPriceAsTextLine) {
       line.TypeLine.assign(1, '-');
       line.Steuer.clear();
       line.Stueck.clear();
@@ -91,21 +79,6 @@ TooManyLinesError::TooManyLinesError()
     : Error("Der Text ergibt mehr als " + std::to_string(kMaxOrderLines) +
             " Positionen und wird nicht umgewandelt") {}
 
-IgnoreEntries IgnoreEntriesOf(const TemplateRules& rules) {
-  IgnoreEntries entries;
-  for (std::size_t i = 0; i < rules.LineCount(); ++i) {
-    const std::string value = rules.Value("IgnoreLines" + std::to_string(i));
-    if (value.empty()) continue;
-    entries.Texts.push_back(NormalizeText(value));
-    entries.KeyIndex.push_back(i);
-  }
-  return entries;
-}
-
-int DescriptionLimitOf(const TemplateRules& rules) {
-  return ReadInteger(rules.Value("Description1ToLongText")).value_or(kDefaultDescriptionLimit);
-}
-
 std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::string& default_tax,
                                             TExDataGridLines& lines,
                                             const TemplateLoopOptions& options) {
@@ -119,9 +92,10 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
   for (const std::string& path : templates) {
     observer.OnTemplate(path);
     LoadTextWithRetry(rules, path, *options.RetrySleeper);
-    const char delimiter = DelimiterOf(rules);
-    const IgnoreEntries ignore_entries = IgnoreEntriesOf(rules);
-    const std::string required = NormalizeText(rules.Value("MustContaintsLine"));
+    const TemplateSettings settings = TemplateSettings::Of(rules);
+    const char delimiter = settings.Delimiter;
+    const IgnoreEntries& ignore_entries = settings.Ignore;
+    const std::string& required = settings.RequiredLine;
 
     const int column_count = CountColumns(text, delimiter);
     observer.OnColumns(delimiter, column_count);
@@ -133,11 +107,10 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
       observer.OnSkipped(TemplateSkip::NoRequiredLine);
       continue;
     }
-    if (rules.Value("Description1").empty()) {
+    if (settings.Columns.Description.empty()) {
       observer.OnSkipped(TemplateSkip::NoDescription);
       continue;
     }
-    const int limit = DescriptionLimitOf(rules);
     FillRowTable(table, text, delimiter, column_count, ignore_entries.Texts,
                  [&](int record, const RecordCheck& check) {
                    observer.OnRecordDropped(record, check, ignore_entries);
@@ -146,13 +119,13 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
       observer.OnSkipped(TemplateSkip::NoRows);
       continue;
     }
-    MapRows(rules, table, default_tax, lines, observer);
+    MapRows(settings, table, default_tax, lines, observer);
     if (lines.Count() == 0) {
       observer.OnSkipped(TemplateSkip::NoLines);
       continue;
     }
     observer.OnWinner(lines.Count());
-    return WinningTemplate{path, rules, limit};
+    return WinningTemplate{path, settings};
   }
   return std::nullopt;
 }

@@ -7,8 +7,8 @@
 
 #include "base/errors.h"
 #include "base/sleeper.h"
+#include "mapping/template_settings.h"
 #include "orderlines/uDataGridLines.h"
-#include "templates/template_rules.h"
 #include "texttable/fill_row_table.h"
 
 namespace zw {
@@ -16,8 +16,7 @@ namespace zw {
 // The template that produced the order lines.
 struct WinningTemplate {
   std::string Path;
-  TemplateRules Rules;
-  int DescriptionLimit = 50;  // "Description1ToLongText"
+  TemplateSettings Settings;
 };
 
 // Why a template produced no order lines.
@@ -33,12 +32,6 @@ enum class TemplateSkip {
 enum class RowDrop {
   NullQuantity,      // quantity and total are 0 and "IgnoreNullQuantity" is on
   EmptyDescription,  // the "Description1" cell is empty
-};
-
-// The normalised "IgnoreLines" values of a template and the index of each one's key.
-struct IgnoreEntries {
-  std::vector<std::string> Texts;
-  std::vector<std::size_t> KeyIndex;  // n of "IgnoreLines<n>"
 };
 
 // Follows the template loop step by step; zwconvert --explain reports what it is told.
@@ -78,11 +71,5 @@ struct TemplateLoopOptions {
 std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::string& default_tax,
                                             TExDataGridLines& lines,
                                             const TemplateLoopOptions& options);
-
-// The template's "IgnoreLines0", "IgnoreLines1", ... up to its line count, normalised.
-IgnoreEntries IgnoreEntriesOf(const TemplateRules& rules);
-
-// "Description1ToLongText" read as an integer; 50 when it is not one.
-int DescriptionLimitOf(const TemplateRules& rules);
 
 }  // namespace zw

@@ -66,23 +66,23 @@ std::vector<std::string> PlaceholderNames(std::string_view text) {
 
 }  // namespace
 
-TemplateColumns TemplateColumns::Of(const TemplateRules& rules, const RowTable& table) {
-  const auto column = [&](std::string_view key) { return table.FindColumn(rules.Value(key)); };
+TemplateColumns TemplateColumns::Of(const ColumnKeys& keys, const RowTable& table) {
   TemplateColumns columns;
-  columns.Pos = column("PosNumber");
-  columns.Quantity = column("Quantity");
-  columns.Unit = column("QuantityUnit");
-  columns.Description = column("Description1");
-  columns.PartNumber = column("PartNumber");
-  columns.Price = column("Price");
-  columns.Tax = column("TaxValue");
-  columns.Total = column("TotalRow");
-  columns.LongText = column("LongText");
+  columns.Pos = table.FindColumn(keys.Pos);
+  columns.Quantity = table.FindColumn(keys.Quantity);
+  columns.Unit = table.FindColumn(keys.Unit);
+  columns.Description = table.FindColumn(keys.Description);
+  columns.PartNumber = table.FindColumn(keys.PartNumber);
+  columns.Price = table.FindColumn(keys.Price);
+  columns.Tax = table.FindColumn(keys.Tax);
+  columns.Total = table.FindColumn(keys.Total);
+  columns.LongText = table.FindColumn(keys.LongText);
   return columns;
 }
 
 Amounts ComputeAmounts(const TemplateRules& rules, const RowTable& table, char decimal_separator) {
-  return ComputeAmounts(TemplateColumns::Of(rules, table), table, decimal_separator);
+  return ComputeAmounts(TemplateColumns::Of(TemplateSettings::Of(rules).Columns, table), table,
+                        decimal_separator);
 }
 
 Amounts ComputeAmounts(const TemplateColumns& columns, const RowTable& table,

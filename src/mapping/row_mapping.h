@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "mapping/template_settings.h"
 #include "orderlines/uCustomDataGridLines.h"
 #include "templates/template_rules.h"
 #include "texttable/row_table.h"
@@ -19,8 +20,8 @@ struct Amounts {
   double Total = 0;
 };
 
-// The columns that a template's keys name in one table. The rules do not change while a
-// table is walked, so the keys are looked up once per table instead of once per row.
+// The columns that a template's keys name in one table. The keys do not change while a
+// table is walked, so they are looked up once per table instead of once per row.
 struct TemplateColumns {
   std::optional<int> Pos;          // "PosNumber"
   std::optional<int> Quantity;     // "Quantity"
@@ -32,7 +33,7 @@ struct TemplateColumns {
   std::optional<int> Total;        // "TotalRow"
   std::optional<int> LongText;     // "LongText", when it names a column
 
-  static TemplateColumns Of(const TemplateRules& rules, const RowTable& table);
+  static TemplateColumns Of(const ColumnKeys& keys, const RowTable& table);
 };
 
 // Quantity, unit price and total of the current row, with the price derived from the total;

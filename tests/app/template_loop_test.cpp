@@ -43,7 +43,7 @@ TEST_F(TemplateLoopTest, DemoCalculationWithACopyOfTheDemoRulesGivesThreeLines) 
   const auto winner = Run(test::DemoCalculation());
   ASSERT_TRUE(winner);
   EXPECT_EQ(NameOf(*winner), "glas.txt");
-  EXPECT_EQ(winner->DescriptionLimit, 50);
+  EXPECT_EQ(winner->Settings.DescriptionLimit, 50);
   ASSERT_EQ(lines_.Count(), 3);
 
   const TDataGridLine& first = lines_.Items(0);
@@ -215,20 +215,6 @@ TEST_F(TemplateLoopTest, IgnoreEntriesBeyondTheFileLengthAreNeverRead) {
   AddTemplate("t.txt", "IgnoreLines7=Rohr\r\nQuantity=A\r\nDescription1=B\r\nPrice=C\r\n\r\n\r\n");
   ASSERT_TRUE(Run("2\tRohr\t3\r\n"));
   EXPECT_EQ(lines_.Count(), 1);
-}
-
-TEST(DescriptionLimitOf, ReadsAnIntegerOrFifty) {
-  EXPECT_EQ(DescriptionLimitOf(TemplateRules({"Description1ToLongText="})), 50);
-  EXPECT_EQ(DescriptionLimitOf(TemplateRules({"Description1ToLongText=abc"})), 50);
-  EXPECT_EQ(DescriptionLimitOf(TemplateRules({"Description1ToLongText=0"})), 0);
-  EXPECT_EQ(DescriptionLimitOf(TemplateRules({"Description1ToLongText= 30"})), 30);
-}
-
-TEST(IgnoreEntriesOf, KeepsNormalisedNonEmptyValuesWithTheirKeyIndex) {
-  const IgnoreEntries entries = IgnoreEntriesOf(
-      TemplateRules({"IgnoreLines0=a b\tc", "IgnoreLines1=", "IgnoreLines2=Summe"}));
-  EXPECT_EQ(entries.Texts, (std::vector<std::string>{"abc", "Summe"}));
-  EXPECT_EQ(entries.KeyIndex, (std::vector<std::size_t>{0, 2}));
 }
 
 TEST_F(TemplateLoopTest, UnwritableFolderEndsTheLoopWithTheError) {

@@ -286,7 +286,7 @@ std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {
   options.Folder = ToolFolder() + "Vorlagen\\";
   const auto winner = RunTemplates(text, kTax, lines, options);
   if (!winner) return {};
-  SplitLongDescriptions(lines, winner->DescriptionLimit);
+  SplitLongDescriptions(lines, winner->Settings.DescriptionLimit);
   RecordingClipboard clipboard;
   lines.CopyToClipboard("", clipboard);
   std::vector<std::string> blocks;

@@ -123,8 +123,8 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
     if (options.Explain) report.OnNoWinner();
     return kNoTemplate;
   }
-  SplitDescriptions(lines, winner->DescriptionLimit, options.Explain ? &report : nullptr);
-  if (options.Exchange && winner->Rules.Value("DirectToBrevanta") == "1") {
+  SplitDescriptions(lines, winner->Settings.DescriptionLimit, options.Explain ? &report : nullptr);
+  if (options.Exchange && winner->Settings.DirectToBrevanta) {
     PostToServer(lines, explanation);
   }
 
