@@ -305,12 +305,7 @@ void TInMainFrm::PlaySuccessSound() { wave_.Play(); }
 std::string TInMainFrm::ReadIPCValue(const std::string& name) { return ReadIPCValueSync(name); }
 
 bool TInMainFrm::PostOrderLines(const TExDataGridLines& lines) {
-  bool posted = false;
-  zw::PostOrderLines(lines, [&](const std::string& data, int index, const std::string& command) {
-    posted = WriteIPCValueASync(data, index, command);
-    return posted;
-  });
-  return posted;
+  return PostOrderLinesToServer(lines);
 }
 
 ClipboardCheck TInMainFrm::TakeClipboard(std::string_view text) {

@@ -64,7 +64,7 @@ void HandOver(ConversionHost& host, std::string_view clipboard_text, TExDataGrid
     end.superseded = check == ClipboardCheck::Replaced;
     return;
   }
-  SplitLongDescriptions(lines, winner.Settings.DescriptionLimit);
+  SplitDescriptions(lines, winner.Settings.DescriptionLimit, host.LoopObserver());
 
   bool delivered = false;
   if (winner.Settings.DirectToBrevanta) {
@@ -104,6 +104,7 @@ void Convert(ConversionHost& host, std::string_view clipboard_text, RunEnd& end)
   TemplateLoopOptions options;
   options.Folder = host.TemplateFolder();
   options.RetrySleeper = &host.RetrySleeper();
+  options.Observer = host.LoopObserver();
   const std::optional<WinningTemplate> winner =
       RunTemplates(clipboard_text, default_tax, lines, options);
   if (winner) HandOver(host, clipboard_text, lines, *winner, end);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/template_loop.h"
 #include "base/separators.h"
 #include "base/sleeper.h"
 #include "orderlines/uDataGridLines.h"
@@ -48,6 +49,8 @@ class ConversionHost {
   virtual std::string TemplateFolder() = 0;
   // The pauses between attempts to read a locked template file.
   virtual Sleeper& RetrySleeper() { return SystemSleeper(); }
+  // Follows the template loop and the description cut; none by default.
+  virtual TemplateLoopObserver* LoopObserver() { return nullptr; }
 };
 
 class ConversionRun {

@@ -127,7 +127,23 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
     observer.OnWinner(lines.Count());
     return WinningTemplate{path, settings};
   }
+  observer.OnNoWinner();
   return std::nullopt;
+}
+
+void SplitDescriptions(TCustomDataGridLines& lines, int limit, TemplateLoopObserver* observer) {
+  if (observer == nullptr) {
+    SplitLongDescriptions(lines, limit);
+    return;
+  }
+  std::vector<std::size_t> lengths;
+  for (int i = 0; i < lines.Count(); ++i) lengths.push_back(lines.Items(i).Bezeichnung1.size());
+  SplitLongDescriptions(lines, limit);
+  for (int i = 0; i < lines.Count(); ++i) {
+    const std::size_t kept = lines.Items(i).Bezeichnung1.size();
+    if (kept != lengths[static_cast<std::size_t>(i)])
+      observer->OnDescriptionCut(i + 1, kept, limit);
+  }
 }
 
 }  // namespace zw

@@ -47,6 +47,10 @@ class TemplateLoopObserver {
   virtual void OnAppended(int /*record*/, const TDataGridLine& /*line*/) {}
   virtual void OnRowDropped(int /*record*/, RowDrop /*reason*/) {}
   virtual void OnWinner(int /*line_count*/) {}
+  // The end of the loop without a winner.
+  virtual void OnNoWinner() {}
+  // After the description cut: the line (from 1) whose description was cut at the length.
+  virtual void OnDescriptionCut(int /*line_number*/, std::size_t /*kept_length*/, int /*limit*/) {}
 };
 
 // A text that would give more order lines than any order holds is not converted: the loop
@@ -71,5 +75,9 @@ struct TemplateLoopOptions {
 std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::string& default_tax,
                                             TExDataGridLines& lines,
                                             const TemplateLoopOptions& options);
+
+// SplitLongDescriptions of the winner's lines, telling the observer, when there is one,
+// which lines were cut.
+void SplitDescriptions(TCustomDataGridLines& lines, int limit, TemplateLoopObserver* observer);
 
 }  // namespace zw

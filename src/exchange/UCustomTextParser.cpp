@@ -174,4 +174,22 @@ void PostOrderLines(const TCustomDataGridLines& lines, TOrderPoster poster) {
   parser.Execute();
 }
 
+bool PostOrderLinesToServer(const TCustomDataGridLines& lines) {
+  bool posted = false;
+  PostOrderLines(lines, [&](const std::string& data, int index, const std::string& command) {
+    posted = WriteIPCValueASync(data, index, command);
+    return posted;
+  });
+  return posted;
+}
+
+std::string OrderJsonText(const TCustomDataGridLines& lines) {
+  std::string text;
+  PostOrderLines(lines, [&](const std::string& data, int, const std::string&) {
+    text = data;
+    return true;
+  });
+  return text;
+}
+
 }  // namespace zw

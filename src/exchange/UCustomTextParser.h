@@ -112,4 +112,10 @@ class TSaveParser : public TCustomTextParser {
 void PostOrderLines(const TCustomDataGridLines& lines);
 void PostOrderLines(const TCustomDataGridLines& lines, TOrderPoster poster);
 
+// Posts the lines as "OUTDATA" to the exchange server; true when the post was answered.
+bool PostOrderLinesToServer(const TCustomDataGridLines& lines);
+
+// The order JSON of the lines, exactly as it is posted.
+std::string OrderJsonText(const TCustomDataGridLines& lines);
+
 }  // namespace zw

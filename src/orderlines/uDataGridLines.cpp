@@ -7,7 +7,7 @@
 
 namespace zw {
 
-bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& clipboard) {
+std::vector<ClipboardItem> TDataGridLines::ClipboardItems(const std::string& guid) const {
   const ClipboardFormats& formats = RegisteredClipboardFormats();
   std::vector<ClipboardItem> items(4);
   items[0].Format = formats.DataGrid;
@@ -15,19 +15,24 @@ bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& cli
   items[1].Format = formats.Html;
   items[2].Format = formats.Text;
   items[3].Format = formats.Csv;
+  TDataGridLinesWrapper wrapper;
+  wrapper.DataGridLines = this;
+  wrapper.GUID = guid;
+  wrapper.Row = Row;
+  wrapper.Data = Data;
+  items[0].Stream = StreamWrapper(wrapper);
+  items[2].Stream = LinesAsText();
+  // CF_TEXT ends with a zero byte; the other formats carry none.
+  if (!items[2].Stream.empty()) items[2].Stream.push_back('\0');
+  items[1].Stream = LinesAsHtml();
+  items[3].Stream = LinesAsCsv();
+  return items;
+}
+
+bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& clipboard) {
   try {
     GUID = guid;
-    TDataGridLinesWrapper wrapper;
-    wrapper.DataGridLines = this;
-    wrapper.GUID = GUID;
-    wrapper.Row = Row;
-    wrapper.Data = Data;
-    items[0].Stream = StreamWrapper(wrapper);
-    items[2].Stream = LinesAsText();
-    // CF_TEXT ends with a zero byte; the other formats carry none.
-    if (!items[2].Stream.empty()) items[2].Stream.push_back('\0');
-    items[1].Stream = LinesAsHtml();
-    items[3].Stream = LinesAsCsv();
+    const std::vector<ClipboardItem> items = ClipboardItems(GUID);
     return clipboard.PutClipboardItems(items) == items.size();
   } catch (const std::exception&) {
     // The clipboard keeps whatever it holds now; the caller learns that the lines are not there.

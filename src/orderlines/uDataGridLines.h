@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/separators.h"
 #include "orderlines/UClpUtils.h"
@@ -15,6 +16,8 @@ class TDataGridLines : public TCustomDataGridLines {
   // Replaces the clipboard by the four formats of the lines: "CF_DATAGRIDDATA", "HTML Format",
   // text and "CSV". Never raises; true when the four items were placed.
   bool CopyToClipboard(const std::string& guid, ClipboardSink& clipboard);
+  // The four items that CopyToClipboard places, in their order, for the identifier.
+  std::vector<ClipboardItem> ClipboardItems(const std::string& guid) const;
 
   virtual std::string LinesAsText() const { return {}; }
   virtual std::string LinesAsHtml() const { return {}; }

@@ -4,16 +4,16 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
+#include "app/console_host.h"
 #include "app/feedback_colours.h"
-#include "app/template_loop.h"
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "e2e/fault_tools.h"
 #include "e2e/panel_watch.h"
 #include "exchange/exchange_requests.h"
 #include "exchange/process_info.h"
-#include "mapping/row_mapping.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/uDataGridLines.h"
 #include "templates/template_files.h"
@@ -280,17 +280,20 @@ void ToolTest::Pause(std::chrono::milliseconds span) {
 }
 
 std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {
-  // The separators the tool takes from the German locale set above.
-  TExDataGridLines lines(Separators{',', '.', ';'});
-  TemplateLoopOptions options;
-  options.Folder = ToolFolder() + "Vorlagen\\";
-  const auto winner = RunTemplates(text, kTax, lines, options);
-  if (!winner) return {};
-  SplitLongDescriptions(lines, winner->Settings.DescriptionLimit);
-  RecordingClipboard clipboard;
-  lines.CopyToClipboard("", clipboard);
+  // The tool's own run, offline: the separators it takes from the German locale set above and
+  // the tax the driver answers; the lines it would place, block by block.
   std::vector<std::string> blocks;
-  for (const auto& entry : clipboard.Entries()) blocks.push_back(entry.Block);
+  ConsoleHostOptions options;
+  options.Folder = ToolFolder() + "Vorlagen\\";
+  options.NumberSeparators = Separators{',', '.', ';'};
+  options.Tax = kTax;
+  options.OnDelivered = [&](const TExDataGridLines& lines) {
+    for (const ClipboardItem& item : lines.ClipboardItems("")) {
+      blocks.push_back(ClipboardBlock(item));
+    }
+  };
+  ConsoleHost host(std::move(options));
+  ConversionRun().Run(host, text);
   return blocks;
 }
 

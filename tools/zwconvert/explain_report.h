@@ -26,10 +26,8 @@ class ExplainReport final : public TemplateLoopObserver {
   void OnRowDropped(int record, RowDrop reason) override;
   void OnWinner(int line_count) override;
 
-  // After the description cut: the line whose description was cut at the given length.
-  void OnDescriptionCut(int line_number, std::size_t kept_length, int limit);
-  // The end of the loop without a winner.
-  void OnNoWinner();
+  void OnDescriptionCut(int line_number, std::size_t kept_length, int limit) override;
+  void OnNoWinner() override;
 
  private:
   void Line(const std::string& text);

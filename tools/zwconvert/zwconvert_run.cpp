@@ -1,8 +1,10 @@
 #include "zwconvert_run.h"
 
 #include <exception>
+#include <utility>
 
-#include "app/template_loop.h"
+#include "app/console_host.h"
+#include "app/conversion_run.h"
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "console_text.h"
@@ -10,7 +12,6 @@
 #include "exchange/exchange_requests.h"
 #include "explain_report.h"
 #include "line_dump.h"
-#include "mapping/row_mapping.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/uDataGridLines.h"
 #include "templates/template_files.h"
@@ -39,37 +40,21 @@ std::string ReadInput(const std::string& path, std::istream& in) {
   return text;
 }
 
-// Cuts the winner's long descriptions and tells the report which lines were cut.
-void SplitDescriptions(TExDataGridLines& lines, int limit, ExplainReport* report) {
-  std::vector<std::size_t> lengths;
-  for (int i = 0; i < lines.Count(); ++i) lengths.push_back(lines.Items(i).Bezeichnung1.size());
-  SplitLongDescriptions(lines, limit);
-  if (report == nullptr) return;
-  for (int i = 0; i < lines.Count(); ++i) {
-    const std::size_t kept = lines.Items(i).Bezeichnung1.size();
-    if (kept != lengths[static_cast<std::size_t>(i)]) report->OnDescriptionCut(i + 1, kept, limit);
-  }
-}
-
 // Exactly what the tool would place on the clipboard in one format.
-std::string ClipboardBytes(TExDataGridLines& lines, OutputFormat format) {
-  RecordingClipboard clipboard;
-  if (!lines.CopyToClipboard("", clipboard)) {
-    throw Error("Die Formate der Zwischenablage konnten nicht erzeugt werden");
-  }
-  const ClipboardFormats& formats = RegisteredClipboardFormats();
+std::string ClipboardBytes(const TExDataGridLines& lines, OutputFormat format) {
+  const std::vector<ClipboardItem> items = lines.ClipboardItems("");
   switch (format) {
+    case OutputFormat::DataGrid:
+      return ClipboardBlock(items[0]);
+    case OutputFormat::Html:
+      return items[1].Stream;
     case OutputFormat::Text: {
-      std::string text = clipboard.BlockOf(formats.Text);
+      std::string text = items[2].Stream;
       if (!text.empty()) text.pop_back();  // the zero byte that ends CF_TEXT
       return text;
     }
-    case OutputFormat::Html:
-      return clipboard.BlockOf(formats.Html);
     case OutputFormat::Csv:
-      return clipboard.BlockOf(formats.Csv);
-    case OutputFormat::DataGrid:
-      return clipboard.BlockOf(formats.DataGrid);
+      return items[3].Stream;
     case OutputFormat::Lines:
     case OutputFormat::Json:
       break;
@@ -77,29 +62,15 @@ std::string ClipboardBytes(TExDataGridLines& lines, OutputFormat format) {
   return {};
 }
 
-// The order JSON exactly as the export posts it.
-std::string OrderJson(const TExDataGridLines& lines) {
-  std::string text;
-  PostOrderLines(lines, [&](const std::string& data, int, const std::string&) {
-    text = data;
-    return true;
-  });
-  return text;
-}
-
-// Asks whether the open order takes lines and posts them when it does; says what happened.
-void PostToServer(const TExDataGridLines& lines, std::string& messages) {
-  if (!IsTrueAnswer(ReadIPCValueSync("CANPOSTJSON"))) {
-    messages +=
-        "zwconvert: CANPOSTJSON ist nicht \"1\"; die Positionen kommen in die Zwischenablage\n";
-    return;
+// The lines in the format asked for.
+std::string Rendered(const TExDataGridLines& lines, OutputFormat format) {
+  if (format == OutputFormat::Lines) return DumpLines(lines);
+  if (format == OutputFormat::Json) return OrderJsonText(lines);
+  try {
+    return ClipboardBytes(lines, format);
+  } catch (const std::exception&) {
+    throw Error("Die Formate der Zwischenablage konnten nicht erzeugt werden");
   }
-  bool posted = false;
-  PostOrderLines(lines, [&](const std::string& data, int index, const std::string& command) {
-    posted = WriteIPCValueASync(data, index, command);
-    return posted;
-  });
-  if (!posted) messages += "zwconvert: der Auftrag wurde nicht angenommen (OUTDATA)\n";
 }
 
 int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out,
@@ -107,35 +78,26 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
   const std::string text = ReadInput(options.InputPath, in);
 
   ExplainReport report(explanation);
-  TemplateLoopOptions loop;
-  loop.Folder =
-      options.TemplatesDir.empty() ? TemplateFolder() : PrepareTemplateFolder(options.TemplatesDir);
-  if (options.Explain) loop.Observer = &report;
-
   if (options.Exchange && !options.ServerName.empty()) SetSelectedServerName(options.ServerName);
-  const std::string tax =
-      options.Exchange && !options.TaxGiven ? ReadIPCValueSync("TAXH") : options.Tax;
-
-  TExDataGridLines lines(
-      Separators{options.DecimalSeparator, options.ThousandSeparator, options.ListSeparator});
-  const std::optional<WinningTemplate> winner = RunTemplates(text, tax, lines, loop);
-  if (!winner) {
-    if (options.Explain) report.OnNoWinner();
-    return kNoTemplate;
-  }
-  SplitDescriptions(lines, winner->Settings.DescriptionLimit, options.Explain ? &report : nullptr);
-  if (options.Exchange && winner->Settings.DirectToBrevanta) {
-    PostToServer(lines, explanation);
-  }
-
-  if (options.Format == OutputFormat::Lines) {
-    DumpLines(lines, out);
-  } else if (options.Format == OutputFormat::Json) {
-    out << OrderJson(lines);
-  } else {
-    const std::string bytes = ClipboardBytes(lines, options.Format);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
+  std::string rendered;
+  ConsoleHostOptions host_options;
+  host_options.Folder =
+      options.TemplatesDir.empty() ? TemplateFolder() : PrepareTemplateFolder(options.TemplatesDir);
+  host_options.NumberSeparators =
+      Separators{options.DecimalSeparator, options.ThousandSeparator, options.ListSeparator};
+  host_options.Tax = options.Tax;
+  host_options.TaxFromServer = options.Exchange && !options.TaxGiven;
+  host_options.Exchange = options.Exchange;
+  if (options.Explain) host_options.Observer = &report;
+  host_options.Messages = &explanation;
+  host_options.OnDelivered = [&](const TExDataGridLines& lines) {
+    rendered = Rendered(lines, options.Format);
+  };
+  ConsoleHost host(std::move(host_options));
+  ConversionRun run;
+  run.Run(host, text);
+  if (!host.Delivered()) return kNoTemplate;
+  out.write(rendered.data(), static_cast<std::streamsize>(rendered.size()));
   out.flush();
   return kConverted;
 }
