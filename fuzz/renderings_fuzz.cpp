@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "exchange/UCustomTextParser.h"
 #include "fuzz_check.h"
 #include "json_syntax.h"
@@ -113,9 +114,10 @@ class StreamReader {
     FUZZ_CHECK(at_ < bytes_.size());
     return static_cast<std::uint8_t>(bytes_[at_++]);
   }
-  std::uint32_t LittleEndian(int count) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < count; ++i) value |= static_cast<std::uint32_t>(Byte()) << (8 * i);
+  std::uint32_t LittleEndian(std::size_t count) {
+    FUZZ_CHECK(bytes_.size() - at_ >= count);
+    const auto value = static_cast<std::uint32_t>(zw::LittleEndianAt(bytes_, at_, count));
+    at_ += count;
     return value;
   }
   std::string Bytes(std::size_t count) {

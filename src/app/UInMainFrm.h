@@ -55,20 +55,18 @@ class TInMainFrm final : public ConversionHost {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void FormCreate();
-  void Paint();
   void ClipboardChanged();
   void ReadClipboardChange();
   void ConvertText(std::unique_ptr<ClipboardCopy> copy);
   void Timer1Timer();
   void OpenTemplateFolder();
-  void WMWindowPosChanging(WINDOWPOS& position);
 
   HWND application_window_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
   std::uint32_t panel_colour_;
   bool timer_enabled_ = false;
-  int pressed_button_ = 0;  // 4: "X", 5: "E"
+  int pressed_button_ = 0;  // kNoButton, kCloseButtonId or kFolderButtonId
   TWave wave_;
   std::string picture_;  // 48 x 48 BGRA, top row first
   std::string version_hint_;

@@ -10,8 +10,10 @@
 #include "app/exception_report_win32.h"
 #include "app/feedback_colours.h"
 #include "app/locale_separators.h"
+#include "app/panel_painting_win32.h"
+#include "app/placement_adapter_win32.h"
+#include "app/version_text_win32.h"
 #include "app/wave_player.h"
-#include "app/window_placement.h"
 #include "base/errors.h"
 #include "exchange/UCustomTextParser.h"
 #include "exchange/exchange_requests.h"
@@ -27,25 +29,9 @@ constexpr int kClientWidth = 182;
 constexpr int kClientHeight = 88;
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimerInterval = 500;
-constexpr RECT kCloseButton{151, 10, 176, 35};   // "X"
-constexpr RECT kFolderButton{123, 10, 148, 35};  // "E"
-constexpr RECT kLabel{11, 57, 164, 80};
-constexpr RECT kImage{10, 10, 58, 58};
 constexpr UINT_PTR kReadRetryTimer = 2;
 // Taking the clipboard for the hand-over tries as long as the output itself.
 constexpr ClipboardRetries kHandOverRetries{10, std::chrono::milliseconds(30)};
-
-COLORREF Colour(std::uint32_t value) { return static_cast<COLORREF>(value); }
-
-bool Inside(const RECT& rect, int x, int y) {
-  return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
-
-HFONT TahomaFont(int height, bool bold) {
-  return CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                     ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH, "Tahoma");
-}
 
 // A format that password managers place beside text that no clipboard tool may read.
 bool ExcludedFromMonitoring() {
@@ -62,37 +48,6 @@ std::unique_ptr<ClipboardCopy> ReadClipboardCopy(HWND owner) {
   copy->Text = clipboard.Text();
   copy->Sequence = clipboard.Sequence();
   return copy;
-}
-
-// The file version of the executable from its version resource; "" on any failure.
-std::string FileVersionString() {
-  char path[MAX_PATH] = {};
-  if (GetModuleFileNameA(nullptr, path, MAX_PATH) == 0) return {};
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path, &handle);
-  if (size == 0) return {};
-  std::string info(size, '\0');
-  if (!GetFileVersionInfoA(path, 0, size, info.data())) return {};
-  struct Translation {
-    WORD Language;
-    WORD CodePage;
-  };
-  Translation* translation = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
-                      reinterpret_cast<void**>(&translation), &length) ||
-      length < sizeof(Translation)) {
-    return {};
-  }
-  char query[64];
-  wsprintfA(query, "\\StringFileInfo\\%04x%04x\\%s", translation->Language, translation->CodePage,
-            "FileVersion");
-  char* value = nullptr;
-  if (!VerQueryValueA(info.data(), query, reinterpret_cast<void**>(&value), &length) ||
-      value == nullptr) {
-    return {};
-  }
-  return std::string(value, length > 0 && value[length - 1] == '\0' ? length - 1 : length);
 }
 
 }  // namespace
@@ -169,61 +124,6 @@ void TInMainFrm::FormCreate() {
   viewer_->OnClipboardChanged = [this] { ClipboardChanged(); };
   ShowWindow(window_, SW_SHOW);
   UpdateWindow(window_);
-}
-
-void TInMainFrm::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
-  RECT client;
-  GetClientRect(window_, &client);
-  HBRUSH panel = CreateSolidBrush(Colour(panel_colour_));
-  FillRect(dc, &client, panel);
-  DeleteObject(panel);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
-
-  HFONT bold = TahomaFont(19, true);
-  HGDIOBJ previous = SelectObject(dc, bold);
-  RECT label = kLabel;
-  DrawTextA(dc, "Zwischenablage", -1, &label, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-  for (const auto& [rect, caption, id] :
-       {std::tuple{kCloseButton, "X", 4}, std::tuple{kFolderButton, "E", 5}}) {
-    RECT button = rect;
-    if (pressed_button_ == id) {
-      HBRUSH pressed = CreateSolidBrush(RGB(255, 255, 255));
-      FillRect(dc, &button, pressed);
-      DeleteObject(pressed);
-    }
-    FrameRect(dc, &button, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    DrawTextA(dc, caption, -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
-  SelectObject(dc, previous);
-  DeleteObject(bold);
-
-  if (picture_.size() == 48u * 48u * 4u) {
-    // The picture's transparent parts show the panel colour.
-    std::string pixels(picture_.size(), '\0');
-    const int panel_rgb[3] = {static_cast<int>(panel_colour_ >> 16 & 0xFF),
-                              static_cast<int>(panel_colour_ >> 8 & 0xFF),
-                              static_cast<int>(panel_colour_ & 0xFF)};  // B, G, R
-    for (std::size_t i = 0; i < pixels.size(); i += 4) {
-      const int alpha = static_cast<unsigned char>(picture_[i + 3]);
-      for (int c = 0; c < 3; ++c) {
-        const int value = static_cast<unsigned char>(picture_[i + c]);
-        pixels[i + c] = static_cast<char>((value * alpha + panel_rgb[c] * (255 - alpha)) / 255);
-      }
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 48;
-    info.bmiHeader.biHeight = -48;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, kImage.left, kImage.top, 48, 48, 0, 0, 0, 48, pixels.data(), &info,
-                      DIB_RGB_COLORS);
-  }
-  EndPaint(window_, &paint);
 }
 
 void TInMainFrm::ClipboardChanged() {
@@ -350,45 +250,10 @@ void TInMainFrm::OpenTemplateFolder() {
   }).detach();
 }
 
-void TInMainFrm::WMWindowPosChanging(WINDOWPOS& position) {
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  std::vector<ScreenRect> monitors;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR, HDC, LPRECT bounds, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(
-            {bounds->left, bounds->top, bounds->right, bounds->bottom});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&monitors));
-  const ScreenRect desktop = DesktopRect({work.left, work.top, work.right, work.bottom}, monitors);
-  APPBARDATA bar{};
-  bar.cbSize = sizeof bar;
-  std::optional<Taskbar> taskbar;
-  if (SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) {
-    taskbar = Taskbar{{bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom}, bar.uEdge};
-  }
-  int x = position.x;
-  int y = position.y;
-  int cx = position.cx;
-  int cy = position.cy;
-  // A move without a size change may carry no size; the window keeps its own then.
-  if (position.flags & SWP_NOSIZE) {
-    RECT bounds;
-    GetWindowRect(window_, &bounds);
-    cx = bounds.right - bounds.left;
-    cy = bounds.bottom - bounds.top;
-  }
-  CorrectWindowPosition(x, y, cx, cy, desktop, taskbar);
-  position.x = x;
-  position.y = y;
-}
-
 LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
-      Paint();
+      PaintPanel(window_, panel_colour_, pressed_button_, picture_);
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -396,7 +261,7 @@ LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       const int x = static_cast<short>(LOWORD(lparam));
       const int y = static_cast<short>(HIWORD(lparam));
       if (Inside(kCloseButton, x, y) || Inside(kFolderButton, x, y)) {
-        pressed_button_ = Inside(kCloseButton, x, y) ? 4 : 5;
+        pressed_button_ = Inside(kCloseButton, x, y) ? kCloseButtonId : kFolderButtonId;
         SetCapture(window_);
         InvalidateRect(window_, nullptr, FALSE);
         return 0;
@@ -410,11 +275,13 @@ LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       const int x = static_cast<short>(LOWORD(lparam));
       const int y = static_cast<short>(HIWORD(lparam));
       const int pressed = pressed_button_;
-      pressed_button_ = 0;
+      pressed_button_ = kNoButton;
       ReleaseCapture();
       InvalidateRect(window_, nullptr, FALSE);
-      if (pressed == 4 && Inside(kCloseButton, x, y)) PostMessageA(window_, WM_CLOSE, 0, 0);
-      if (pressed == 5 && Inside(kFolderButton, x, y)) OpenTemplateFolder();
+      if (pressed == kCloseButtonId && Inside(kCloseButton, x, y)) {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+      }
+      if (pressed == kFolderButtonId && Inside(kFolderButton, x, y)) OpenTemplateFolder();
       return 0;
     }
     case WM_TIMER:
@@ -422,7 +289,7 @@ LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == kReadRetryTimer) ReadClipboardChange();
       return 0;
     case WM_WINDOWPOSCHANGING:
-      WMWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lparam));
+      CorrectWindowPosChanging(window_, *reinterpret_cast<WINDOWPOS*>(lparam));
       break;
     case WM_CONVERTTEXT:
       ConvertText(std::unique_ptr<ClipboardCopy>(reinterpret_cast<ClipboardCopy*>(wparam)));

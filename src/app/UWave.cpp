@@ -4,9 +4,11 @@
 #include <array>
 #include <atomic>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "app/wave_player.h"
+#include "base/little_endian.h"
 
 namespace zw {
 
@@ -86,13 +88,12 @@ void TWaveData::SetData(std::string_view bytes) {
 
 void TWaveData::ReadData(std::istream& in) {
   Clear();
-  std::array<unsigned char, 4> prefix{};
-  if (!in.read(reinterpret_cast<char*>(prefix.data()), prefix.size())) {
+  std::array<char, 4> prefix{};
+  if (!in.read(prefix.data(), prefix.size())) {
     throw WaveReadError();
   }
-  const auto raw =
-      static_cast<std::uint32_t>(prefix[0]) | static_cast<std::uint32_t>(prefix[1]) << 8 |
-      static_cast<std::uint32_t>(prefix[2]) << 16 | static_cast<std::uint32_t>(prefix[3]) << 24;
+  const auto raw = static_cast<std::uint32_t>(
+      LittleEndianAt(std::string_view(prefix.data(), prefix.size()), 0, prefix.size()));
   const auto size = static_cast<std::int32_t>(raw);
   if (size <= 0) {
     return;
@@ -112,11 +113,9 @@ void TWaveData::ReadData(std::istream& in) {
 }
 
 void TWaveData::WriteData(std::ostream& out) const {
-  const auto size = static_cast<std::uint32_t>(Size());
-  const std::array<char, 4> prefix{
-      static_cast<char>(size & 0xFF), static_cast<char>(size >> 8 & 0xFF),
-      static_cast<char>(size >> 16 & 0xFF), static_cast<char>(size >> 24 & 0xFF)};
-  out.write(prefix.data(), prefix.size());
+  std::string prefix;
+  AppendLittleEndian(prefix, static_cast<std::uint32_t>(Size()), 4);
+  out.write(prefix.data(), static_cast<std::streamsize>(prefix.size()));
   out.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
 }
 

@@ -11,4 +11,9 @@ FileOpenError::FileOpenError(const std::string& path)
             " kann nicht ge\xF6"
             "ffnet werden") {}
 
+ClipboardUnavailable::ClipboardUnavailable()
+    : Error(
+          "Zwischenablage kann nicht ge\xF6"
+          "ffnet werden") {}
+
 }  // namespace zw

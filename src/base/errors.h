@@ -23,4 +23,11 @@ class FileOpenError : public Error {
   explicit FileOpenError(const std::string& path);
 };
 
+// The clipboard stayed open in another program: "Zwischenablage kann nicht geöffnet werden".
+// Portable, so that stand-ins for the system clipboard raise the same error.
+class ClipboardUnavailable : public Error {
+ public:
+  ClipboardUnavailable();
+};
+
 }  // namespace zw

@@ -1,15 +1,17 @@
 #include "exchange/frame_codec.h"
 
+#include <string_view>
+
+#include "base/little_endian.h"
+
 namespace zw {
 void AppendInt64(std::string& out, std::int64_t value) {
-  const auto bits = static_cast<std::uint64_t>(value);
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+  AppendLittleEndian(out, static_cast<std::uint64_t>(value), 8);
 }
 
 std::int64_t Int64From(const unsigned char* bytes) {
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[i];
-  return static_cast<std::int64_t>(bits);
+  const std::string_view eight(reinterpret_cast<const char*>(bytes), 8);
+  return static_cast<std::int64_t>(LittleEndianAt(eight, 0, 8));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/errors.h"
+#include "base/little_endian.h"
 #include "base/win1252.h"
 
 namespace zw {
@@ -13,17 +14,9 @@ constexpr std::size_t kNameIndexBuckets = 50;
 // The name index holds 32-bit offsets.
 constexpr std::int64_t kMaxIndexedOffset = std::numeric_limits<std::int32_t>::max();
 
-void AppendLittleEndian(std::string& out, std::uint64_t value, int width) {
-  for (int i = 0; i < width; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-std::uint64_t LittleEndianAt(const std::string& bytes, std::int64_t offset, int width) {
-  std::uint64_t value = 0;
-  for (int i = 0; i < width; ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[static_cast<std::size_t>(offset + i)]);
-    value |= static_cast<std::uint64_t>(byte) << (8 * i);
-  }
-  return value;
+// Offsets into the stream are signed, as its lengths are.
+std::uint64_t UnsignedAt(const std::string& bytes, std::int64_t offset, std::size_t width) {
+  return LittleEndianAt(bytes, static_cast<std::size_t>(offset), width);
 }
 
 void AppendUtf16(std::string& out, std::u16string_view units) {
@@ -34,7 +27,7 @@ std::u16string Utf16At(const std::string& bytes, std::int64_t offset, std::int64
   std::u16string units;
   units.reserve(static_cast<std::size_t>(unit_count));
   for (std::int64_t i = 0; i < unit_count; ++i) {
-    units.push_back(static_cast<char16_t>(LittleEndianAt(bytes, offset + 2 * i, 2)));
+    units.push_back(static_cast<char16_t>(UnsignedAt(bytes, offset + 2 * i, 2)));
   }
   return units;
 }
@@ -94,14 +87,14 @@ std::optional<TStreamStorage::Entry> TStreamStorage::ParseEntry(std::int64_t off
   const std::int64_t remaining = Size() - offset;
   if (remaining < 4) return std::nullopt;
   const auto name_bytes =
-      static_cast<std::int32_t>(static_cast<std::uint32_t>(LittleEndianAt(bytes_, offset, 4)));
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(UnsignedAt(bytes_, offset, 4)));
   if (name_bytes < 0 || name_bytes % 2 != 0 || remaining - 4 - 8 < name_bytes) {
     return std::nullopt;
   }
   Entry entry;
   entry.size_offset = offset + 4 + name_bytes;
   if (entry.size_offset > kMaxIndexedOffset) return std::nullopt;
-  entry.value_size = static_cast<std::int64_t>(LittleEndianAt(bytes_, entry.size_offset, 8));
+  entry.value_size = static_cast<std::int64_t>(UnsignedAt(bytes_, entry.size_offset, 8));
   if (entry.value_size < 0 || entry.value_size > Size() - entry.size_offset - 8) {
     return std::nullopt;
   }
@@ -114,7 +107,7 @@ bool TStreamStorage::LocateValue(std::string_view name, std::int64_t& size) {
   if (indexed != -1) {
     // Indexed entries were complete when indexed and the stream only grows; checked anyway.
     if (indexed > Size() - 8) return false;
-    const auto value_size = static_cast<std::int64_t>(LittleEndianAt(bytes_, indexed, 8));
+    const auto value_size = static_cast<std::int64_t>(UnsignedAt(bytes_, indexed, 8));
     if (value_size < 0 || value_size > Size() - indexed - 8) return false;
     position_ = static_cast<std::int64_t>(indexed) + 8;
     size = value_size;
@@ -165,7 +158,7 @@ std::string TStreamStorage::ReadString(std::string_view name) {
 std::optional<std::int32_t> TStreamStorage::ReadInteger(std::string_view name) {
   const std::optional<std::string> value = ReadValue(name);
   if (!value || value->size() != 4) return std::nullopt;
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(LittleEndianAt(*value, 0, 4)));
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(UnsignedAt(*value, 0, 4)));
 }
 
 std::optional<bool> TStreamStorage::ReadBoolean(std::string_view name) {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/little_endian.h"
+
 namespace zw {
 namespace {
 
@@ -42,8 +44,7 @@ std::string ClipboardBlock(const ClipboardItem& item) {
   if (!item.SizePrefix) return item.Stream;
   std::string block;
   block.reserve(item.Stream.size() + 4);
-  const auto size = static_cast<std::uint32_t>(item.Stream.size());
-  for (int i = 0; i < 4; ++i) block.push_back(static_cast<char>((size >> (8 * i)) & 0xFF));
+  AppendLittleEndian(block, static_cast<std::uint32_t>(item.Stream.size()), 4);
   block.append(item.Stream);
   return block;
 }

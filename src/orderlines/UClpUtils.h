@@ -37,8 +37,8 @@ class ClipboardSink {
   virtual ~ClipboardSink() = default;
   // Opens the clipboard once, empties it before the first item is handed over, hands over each
   // item's block under its format and closes it; returns how many items were placed. Throws
-  // Error("Zwischenablage kann nicht geöffnet werden") when the clipboard cannot be opened; an
-  // item whose memory cannot be allocated is skipped.
+  // ClipboardUnavailable (base/errors.h) when the clipboard cannot be opened; an item whose
+  // memory cannot be allocated is skipped.
   virtual std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "orderlines/component_stream.h"
 
+#include "base/little_endian.h"
+
 namespace zw {
 namespace {
 
@@ -17,10 +19,6 @@ constexpr std::size_t kShortLimit = 255;
 
 }  // namespace
 
-void ComponentStreamWriter::LittleEndian(std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) Byte(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 void ComponentStreamWriter::Signature() { out_.append("TPF0"); }
 
 void ComponentStreamWriter::ShortText(std::string_view text) {
@@ -33,13 +31,13 @@ void ComponentStreamWriter::Integer(std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
   if (value >= -128 && value <= 127) {
     Byte(kInt8);
-    LittleEndian(bits, 1);
+    AppendLittleEndian(out_, bits, 1);
   } else if (value >= -32768 && value <= 32767) {
     Byte(kInt16);
-    LittleEndian(bits, 2);
+    AppendLittleEndian(out_, bits, 2);
   } else {
     Byte(kInt32);
-    LittleEndian(bits, 4);
+    AppendLittleEndian(out_, bits, 4);
   }
 }
 
@@ -49,7 +47,7 @@ void ComponentStreamWriter::Text(std::string_view text) {
     Byte(static_cast<std::uint8_t>(text.size()));
   } else {
     Byte(kLongString);
-    LittleEndian(static_cast<std::uint32_t>(text.size()), 4);
+    AppendLittleEndian(out_, static_cast<std::uint32_t>(text.size()), 4);
   }
   out_.append(text);
 }

@@ -23,7 +23,6 @@ class ComponentStreamWriter {
 
  private:
   void Byte(std::uint8_t value) { out_.push_back(static_cast<char>(value)); }
-  void LittleEndian(std::uint32_t value, int bytes);
 
   std::string& out_;
 };

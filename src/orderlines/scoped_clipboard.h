@@ -11,12 +11,6 @@
 
 namespace zw {
 
-// The clipboard stayed open in another program: "Zwischenablage kann nicht geöffnet werden".
-class ClipboardUnavailable : public Error {
- public:
-  ClipboardUnavailable();
-};
-
 // How often and how far apart opening the clipboard is tried. Clipboard managers, clipboard
 // history and remote desktops hold the clipboard for a moment after every change.
 struct ClipboardRetries {

@@ -32,11 +32,6 @@ class LockedText {
 
 }  // namespace
 
-ClipboardUnavailable::ClipboardUnavailable()
-    : Error(
-          "Zwischenablage kann nicht ge\xF6"
-          "ffnet werden") {}
-
 ScopedClipboard::ScopedClipboard(HWND owner, ClipboardRetries retries, Sleeper& sleeper) {
   for (int attempt = 1;; ++attempt) {
     if (OpenClipboard(owner)) return;

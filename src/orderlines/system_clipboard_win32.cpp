@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
+#include "base/little_endian.h"
 #include "orderlines/scoped_clipboard.h"
 #include "orderlines/system_clipboard.h"
 
@@ -27,20 +29,22 @@ class WindowsClipboard final : public SystemClipboard {
     bool emptied = false;
     std::size_t placed = 0;
     for (const ClipboardItem& item : items) {
-      const std::size_t prefix = item.SizePrefix ? 4 : 0;
-      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, prefix + item.Stream.size());
+      // The block is written straight from the stream, the count first when there is one.
+      std::string prefix;
+      if (item.SizePrefix) {
+        AppendLittleEndian(prefix, static_cast<std::uint32_t>(item.Stream.size()), 4);
+      }
+      HGLOBAL memory =
+          GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, prefix.size() + item.Stream.size());
       if (memory == nullptr) continue;
       auto* target = static_cast<unsigned char*>(GlobalLock(memory));
       if (target == nullptr) {
         GlobalFree(memory);
         continue;
       }
-      // The block is written straight from the stream, the count first when there is one.
-      const auto count = static_cast<std::uint32_t>(item.Stream.size());
-      for (std::size_t i = 0; i < prefix; ++i)
-        target[i] = static_cast<unsigned char>(count >> (8 * i));
+      if (!prefix.empty()) std::memcpy(target, prefix.data(), prefix.size());
       if (!item.Stream.empty())
-        std::memcpy(target + prefix, item.Stream.data(), item.Stream.size());
+        std::memcpy(target + prefix.size(), item.Stream.data(), item.Stream.size());
       GlobalUnlock(memory);
       if (!emptied) {
         clipboard.Empty();

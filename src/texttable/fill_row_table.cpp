@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
+
 namespace zw {
 
 namespace {
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // Normalises the joined fields in one pass: tabs and blanks are dropped while joining, the
 // other characters of code 32 or less trimmed at both ends afterwards. The buffers are the

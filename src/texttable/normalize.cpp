@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii.h"
 #include "base/text_lines.h"
 
 namespace zw {
@@ -9,8 +10,6 @@ namespace zw {
 namespace {
 
 constexpr std::size_t kMaxColumns = 30;  // the names A to ^ run out after 30
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 
 #include "app/wave_player.h"
 #include "base/errors.h"
+#include "base/little_endian.h"
 
 namespace zw {
 namespace {
@@ -26,9 +27,8 @@ class WaveTest : public ::testing::Test {
 };
 
 std::string Stored(const std::string& payload) {
-  const auto n = static_cast<std::uint32_t>(payload.size());
-  std::string out{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8 & 0xFF),
-                  static_cast<char>(n >> 16 & 0xFF), static_cast<char>(n >> 24 & 0xFF)};
+  std::string out;
+  AppendLittleEndian(out, static_cast<std::uint32_t>(payload.size()), 4);
   return out + payload;
 }
 

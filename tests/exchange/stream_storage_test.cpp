@@ -8,16 +8,18 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/little_endian.h"
 #include "exchange/message_data.h"
 #include "exchange/stream_storage.h"
 
 namespace zw {
 namespace {
 
-// Stream bytes are built here by hand, independently of the writer under test.
-std::string Le(std::uint64_t value, int width) {
+// Stream bytes are laid out here by hand, independently of the writer under test; the byte
+// order itself has golden bytes of its own in tests/base.
+std::string Le(std::uint64_t value, std::size_t width) {
   std::string bytes;
-  for (int i = 0; i < width; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+  AppendLittleEndian(bytes, value, width);
   return bytes;
 }
 

@@ -223,10 +223,7 @@ class FailingClipboard final : public ClipboardSink {
  public:
   explicit FailingClipboard(std::size_t placed) : placed_(placed) {}
   std::size_t PutClipboardItems(const std::vector<ClipboardItem>&) override {
-    if (placed_ == 0)
-      throw Error(
-          "Zwischenablage kann nicht ge\xF6"
-          "ffnet werden");
+    if (placed_ == 0) throw ClipboardUnavailable();
     return placed_;
   }
 
