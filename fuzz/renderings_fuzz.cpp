@@ -87,7 +87,7 @@ std::size_t HeaderNumber(std::string_view document, std::string_view label) {
   return value;
 }
 
-void CheckHtml(const zw::TCustomDataGridLines& lines, std::string_view document) {
+void CheckHtml(const zw::TExDataGridLines& lines, std::string_view document) {
   constexpr std::string_view kStart = "<!--StartFragment-->";
   constexpr std::string_view kEnd = "<!--EndFragment-->";
   FUZZ_CHECK(document.substr(0, 13) == "Version:1.0\r\n");
@@ -102,7 +102,7 @@ void CheckHtml(const zw::TCustomDataGridLines& lines, std::string_view document)
   FUZZ_CHECK(document.substr(start_fragment - kStart.size(), kStart.size()) == kStart);
   FUZZ_CHECK(document.substr(end_fragment, kEnd.size()) == kEnd);
   FUZZ_CHECK(document.substr(start_fragment, end_fragment - start_fragment) ==
-             zw::HtmlTable(lines));
+             zw::HtmlTable(lines, lines.NumberSeparators()));
 }
 
 // Reads the component stream that the private format holds.
