@@ -94,8 +94,6 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
     LoadTextWithRetry(rules, path, *options.RetrySleeper);
     const TemplateSettings settings = TemplateSettings::Of(rules);
     const char delimiter = settings.Delimiter;
-    const IgnoreEntries& ignore_entries = settings.Ignore;
-    const std::string& required = settings.RequiredLine;
 
     const int column_count = CountColumns(text, delimiter);
     observer.OnColumns(delimiter, column_count);
@@ -103,7 +101,7 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
       observer.OnSkipped(TemplateSkip::NoDelimiter);
       continue;
     }
-    if (!required.empty() && !ContainsRequiredLine(text, required)) {
+    if (!settings.RequiredLine.empty() && !ContainsRequiredLine(text, settings.RequiredLine)) {
       observer.OnSkipped(TemplateSkip::NoRequiredLine);
       continue;
     }
@@ -111,9 +109,9 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
       observer.OnSkipped(TemplateSkip::NoDescription);
       continue;
     }
-    FillRowTable(table, text, delimiter, column_count, ignore_entries.Texts,
+    FillRowTable(table, text, delimiter, column_count, settings.Ignore.Texts,
                  [&](int record, const RecordCheck& check) {
-                   observer.OnRecordDropped(record, check, ignore_entries);
+                   observer.OnRecordDropped(record, check, settings.Ignore);
                  });
     if (table.IsEmpty()) {
       observer.OnSkipped(TemplateSkip::NoRows);
