@@ -52,6 +52,9 @@ class TInMainFrm final : public ConversionHost {
   std::string TemplateFolder() override;
 
  private:
+  static constexpr UINT_PTR kTimer1 = 1;          // returns the panel to its idle colour
+  static constexpr UINT_PTR kReadRetryTimer = 2;  // reads a clipboard that was held elsewhere
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void FormCreate();

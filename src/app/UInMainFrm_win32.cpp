@@ -7,11 +7,9 @@
 #include <thread>
 
 #include "app/app_resources_win32.h"
-#include "app/exception_report_win32.h"
 #include "app/feedback_colours.h"
 #include "app/locale_separators.h"
 #include "app/panel_painting_win32.h"
-#include "app/placement_adapter_win32.h"
 #include "app/version_text_win32.h"
 #include "app/wave_player.h"
 #include "base/errors.h"
@@ -27,9 +25,7 @@ namespace {
 constexpr char kMainClass[] = "TInMainFrm";
 constexpr int kClientWidth = 182;
 constexpr int kClientHeight = 88;
-constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimerInterval = 500;
-constexpr UINT_PTR kReadRetryTimer = 2;
 // Taking the clipboard for the hand-over tries as long as the output itself.
 constexpr ClipboardRetries kHandOverRetries{10, std::chrono::milliseconds(30)};
 
@@ -248,83 +244,6 @@ void TInMainFrm::OpenTemplateFolder() {
     ShellExecuteA(GetForegroundWindow(), "explore", quoted.c_str(), nullptr, nullptr,
                   SW_SHOWDEFAULT);
   }).detach();
-}
-
-LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_PAINT:
-      PaintPanel(window_, panel_colour_, pressed_button_, picture_);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_LBUTTONDOWN: {
-      const int x = static_cast<short>(LOWORD(lparam));
-      const int y = static_cast<short>(HIWORD(lparam));
-      if (Inside(kCloseButton, x, y) || Inside(kFolderButton, x, y)) {
-        pressed_button_ = Inside(kCloseButton, x, y) ? kCloseButtonId : kFolderButtonId;
-        SetCapture(window_);
-        InvalidateRect(window_, nullptr, FALSE);
-        return 0;
-      }
-      // Anywhere else the panel drags the borderless window like a caption bar.
-      ReleaseCapture();
-      SendMessageA(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
-      return 0;
-    }
-    case WM_LBUTTONUP: {
-      const int x = static_cast<short>(LOWORD(lparam));
-      const int y = static_cast<short>(HIWORD(lparam));
-      const int pressed = pressed_button_;
-      pressed_button_ = kNoButton;
-      ReleaseCapture();
-      InvalidateRect(window_, nullptr, FALSE);
-      if (pressed == kCloseButtonId && Inside(kCloseButton, x, y)) {
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-      }
-      if (pressed == kFolderButtonId && Inside(kFolderButton, x, y)) OpenTemplateFolder();
-      return 0;
-    }
-    case WM_TIMER:
-      if (wparam == kTimer1) Timer1Timer();
-      if (wparam == kReadRetryTimer) ReadClipboardChange();
-      return 0;
-    case WM_WINDOWPOSCHANGING:
-      CorrectWindowPosChanging(window_, *reinterpret_cast<WINDOWPOS*>(lparam));
-      break;
-    case WM_CONVERTTEXT:
-      ConvertText(std::unique_ptr<ClipboardCopy>(reinterpret_cast<ClipboardCopy*>(wparam)));
-      return 0;
-    case WM_RECHECKCLIPBOARD:
-      ReadClipboardChange();
-      return 0;
-    case WM_CLOSE:
-      DestroyWindow(window_);
-      return 0;
-    case WM_DESTROY:
-      window_ = nullptr;
-      PostQuitMessage(0);
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcA(window_, message, wparam, lparam);
-}
-
-LRESULT CALLBACK TInMainFrm::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TInMainFrm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (form == nullptr || form->window_ == nullptr)
-    return DefWindowProcA(window, message, wparam, lparam);
-  try {
-    return form->Handle(message, wparam, lparam);
-  } catch (const std::exception& error) {
-    // An error that leaves a message ends in the standard report; the tool keeps running.
-    ShowExceptionReport(error.what());
-    return 0;
-  }
 }
 
 }  // namespace zw
