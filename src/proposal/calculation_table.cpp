@@ -15,11 +15,44 @@ std::string_view CalculationRow::Cell(int column) const {
              : std::string_view();
 }
 
+namespace {
+
+// The cells up to the last one with content, joined by the separator given.
+std::string JoinedCells(const CalculationRow& row, std::string_view separator) {
+  std::size_t last = row.Cells.size();
+  while (last > 0 && TrimBlankOrControl(row.Cells[last - 1]).empty()) --last;
+  std::string joined;
+  for (std::size_t i = 0; i < last; ++i) {
+    if (i > 0) joined += separator;
+    joined += row.Cells[i];
+  }
+  return joined;
+}
+
+}  // namespace
+
+std::string RowValue(const CalculationRow& row, char delimiter) {
+  return JoinedCells(row, delimiter == '\t' ? "\t" : "");
+}
+
+std::string RowLine(const CalculationRow& row, char delimiter) {
+  return JoinedCells(row, std::string_view(&delimiter, 1));
+}
+
+std::string RowName(const CalculationRow& row) { return "Zeile " + std::to_string(row.Record); }
+
+std::string Shown(std::string_view text) {
+  constexpr std::size_t kShown = 60;
+  std::string shown(TrimBlankOrControl(text.substr(0, kShown)));
+  std::replace(shown.begin(), shown.end(), '\t', ' ');
+  return "\"" + shown + (text.size() > kShown ? "...\"" : "\"");
+}
+
 bool CalculationRow::IsBlank() const { return FilledCells() == 0; }
 
 int CalculationRow::FilledCells() const {
   return static_cast<int>(std::count_if(Cells.begin(), Cells.end(), [](const std::string& cell) {
-    return std::any_of(cell.begin(), cell.end(), [](char c) { return !IsBlankOrControl(c); });
+    return !TrimBlankOrControl(cell).empty();
   }));
 }
 

@@ -25,6 +25,17 @@ struct CalculationTable {
   bool Shortened = false;  // only the first kMaxRows records were read
 };
 
+// The row as a rule value: with tabs, as the spreadsheet copies it; with another delimiter the
+// cells follow each other, as records are compared without their delimiters.
+std::string RowValue(const CalculationRow& row, char delimiter);
+// The row as the text writes it, delimiters included: "MustContaintsLine" is looked for in
+// the lines of the text.
+std::string RowLine(const CalculationRow& row, char delimiter);
+// "Zeile 3", as the reports number records.
+std::string RowName(const CalculationRow& row);
+// A cell or row in a comment: quoted, tabs as blanks, at most 60 characters.
+std::string Shown(std::string_view text);
+
 // The delimiter a person sees: the tab when there is one (a spreadsheet's copy), else the most
 // frequent of ';', ',' and '|'; '\0' when the text has none of them.
 char ProposedDelimiter(std::string_view text);
