@@ -48,12 +48,17 @@ std::string Shown(std::string_view text) {
   return "\"" + shown + (text.size() > kShown ? "...\"" : "\"");
 }
 
+CellKind CalculationRow::Kind(int column) const {
+  return column >= 0 && static_cast<std::size_t>(column) < Kinds.size()
+             ? Kinds[static_cast<std::size_t>(column)]
+             : CellKind::Empty;
+}
+
 bool CalculationRow::IsBlank() const { return FilledCells() == 0; }
 
 int CalculationRow::FilledCells() const {
-  return static_cast<int>(std::count_if(Cells.begin(), Cells.end(), [](const std::string& cell) {
-    return !TrimBlankOrControl(cell).empty();
-  }));
+  return static_cast<int>(Kinds.size()) -
+         static_cast<int>(std::count(Kinds.begin(), Kinds.end(), CellKind::Empty));
 }
 
 char ProposedDelimiter(std::string_view text) {
@@ -85,7 +90,10 @@ CalculationTable ReadCalculation(std::string_view text, char delimiter) {
     CalculationRow row;
     row.Record = ++record;
     const int fields = std::min(reader.FieldCount(), RowTable::kMaxColumns);
-    for (int field = 0; field < fields; ++field) row.Cells.push_back(reader.Fields(field));
+    for (int field = 0; field < fields; ++field) {
+      row.Cells.push_back(reader.Fields(field));
+      row.Kinds.push_back(KindOfCell(row.Cells.back()));
+    }
     table.Rows.push_back(std::move(row));
   }
   return table;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "proposal/cell_kinds.h"
+
 // The copied text read into rows of cells, as the conversion's reader cuts it, for a person's
 // reading of the table: cells are kept whole, blank records are kept as rows of no cells.
 namespace zw {
@@ -12,8 +14,10 @@ namespace zw {
 struct CalculationRow {
   int Record = 0;                  // 1-based record of the text
   std::vector<std::string> Cells;  // at most the table's column count
+  std::vector<CellKind> Kinds;     // the kind of each cell
 
   std::string_view Cell(int column) const;
+  CellKind Kind(int column) const;
   bool IsBlank() const;
   int FilledCells() const;
 };

@@ -71,7 +71,10 @@ CellKind KindOfCell(std::string_view cell) {
   std::string_view text = TrimBlankOrControl(cell);
   if (text.empty()) return CellKind::Empty;
   std::string_view amount = text;
-  while (StripMark(amount)) {
+  // Most amounts are plain digits; only the others may carry a currency or a percent sign.
+  if (!IsAsciiDigit(amount.front()) || !IsAsciiDigit(amount.back())) {
+    while (StripMark(amount)) {
+    }
   }
   if (IsAmount(amount)) return CellKind::Number;
   for (const char c : text) {

@@ -26,7 +26,7 @@ class ColumnFacts {
     for (const CalculationRow* row : items) {
       for (std::size_t column = 0; column < columns; ++column) {
         const std::string_view cell = row->Cell(static_cast<int>(column));
-        const CellKind kind = KindOfCell(cell);
+        const CellKind kind = row->Kind(static_cast<int>(column));
         if (kind == CellKind::Empty) continue;
         ++filled_[column];
         if (kind == CellKind::Words) ++words_[column];

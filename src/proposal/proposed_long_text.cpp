@@ -20,7 +20,7 @@ std::optional<ProposedLongText> ProposeMeasureLongText(const Reading& reading) {
     int numbers = 0;
     for (std::size_t i = 0; i < reading.Table.Rows.size(); ++i) {
       if (reading.Fates[i] != RowFate::Item) continue;
-      if (KindOfCell(reading.Table.Rows[i].Cell(column)) == CellKind::Number) ++numbers;
+      if (reading.Table.Rows[i].Kind(column) == CellKind::Number) ++numbers;
     }
     return numbers > 0;
   };

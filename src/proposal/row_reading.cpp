@@ -17,8 +17,7 @@ struct RowCounts {
 
 RowCounts CountsOf(const CalculationRow& row) {
   RowCounts counts;
-  for (const std::string& cell : row.Cells) {
-    const CellKind kind = KindOfCell(cell);
+  for (const CellKind kind : row.Kinds) {
     if (kind == CellKind::Empty) continue;
     ++counts.Filled;
     if (kind == CellKind::Number) ++counts.Numbers;
@@ -40,8 +39,10 @@ bool ReadsAsHeading(const CalculationRow& row) {
 }
 
 bool HasSummaryLabel(const CalculationRow& row) {
-  return std::any_of(row.Cells.begin(), row.Cells.end(),
-                     [](const std::string& cell) { return IsSummaryLabel(cell); });
+  for (std::size_t i = 0; i < row.Cells.size(); ++i) {
+    if (row.Kinds[i] == CellKind::Words && IsSummaryLabel(row.Cells[i])) return true;
+  }
+  return false;
 }
 
 // A later row that repeats heading words, such as the heading of a second block.
@@ -68,7 +69,7 @@ std::optional<std::size_t> FindHeading(const CalculationTable& table) {
 bool ShowsAmountCell(const Reading& reading, const CalculationRow& row) {
   for (const ColumnRole role : {ColumnRole::Quantity, ColumnRole::Price, ColumnRole::Total}) {
     const std::optional<int> column = reading.Roles.Of(role);
-    if (column && KindOfCell(row.Cell(*column)) == CellKind::Number) return true;
+    if (column && row.Kind(*column) == CellKind::Number) return true;
   }
   return false;
 }
