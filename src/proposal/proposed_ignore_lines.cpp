@@ -9,8 +9,6 @@
 namespace zw {
 namespace {
 
-bool OneLine(std::string_view text) { return text.find_first_of("\r\n") == std::string::npos; }
-
 class IgnoreList {
  public:
   explicit IgnoreList(const Reading& reading) {
@@ -26,7 +24,7 @@ class IgnoreList {
   bool Add(std::initializer_list<std::string> values, const std::string& reason) {
     for (const std::string& value : values) {
       const std::string normalized = NormalizeText(value);
-      if (normalized.empty() || !OneLine(value)) continue;
+      if (normalized.empty() || value.find_first_of("\r\n") != std::string::npos) continue;
       if (std::find(seen_.begin(), seen_.end(), normalized) != seen_.end()) return true;
       const bool drops_line = std::any_of(kept_.begin(), kept_.end(), [&](const std::string& row) {
         return row.find(normalized) != std::string::npos;

@@ -14,16 +14,25 @@
 namespace zw {
 namespace {
 
+bool OneLine(std::string_view text) { return text.find_first_of("\r\n") == std::string::npos; }
+
+// A line break inside a cell (a quoted cell of the copy) would end a rule line early.
+std::string OnOneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\r', ' ');
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return text;
+}
+
 class ProposalWriter {
  public:
   explicit ProposalWriter(TemplateProposal& proposal) : proposal_(proposal) {}
 
   void Comment(const std::string& reason) {
-    proposal_.Reasons.push_back(reason);
-    proposal_.Text += ";" + reason + "\r\n";
+    proposal_.Reasons.push_back(OnOneLine(reason));
+    proposal_.Text += ";" + proposal_.Reasons.back() + "\r\n";
   }
   void Key(std::string_view key, const std::string& value) {
-    proposal_.Text.append(key).append("=").append(value).append("\r\n");
+    proposal_.Text.append(key).append("=").append(OnOneLine(value)).append("\r\n");
   }
   void Key(std::string_view key, const std::string& value, const std::string& reason) {
     Comment(reason);
@@ -91,7 +100,15 @@ void WriteProposal(const Reading& reading, const std::vector<IgnoreEntry>& ignor
   for (std::size_t i = 0; i < ignore.size(); ++i) {
     out.Key("IgnoreLines" + std::to_string(i), ignore[i].Value, ignore[i].Reason);
   }
-  if (const CalculationRow* heading = reading.HeadingRow()) {
+  const CalculationRow* heading = reading.HeadingRow();
+  if (heading != nullptr && !OneLine(RowLine(*heading, table.Delimiter))) {
+    // The required text is looked for within one line of the copy.
+    out.Comment(
+        "die \xDC"
+        "berschriftenzeile geht \xFC"
+        "ber mehrere Zeilen; die Vorlage passt "
+        "auf jeden Text mit diesem Trennzeichen");
+  } else if (heading != nullptr) {
     out.Key("MustContaintsLine", RowLine(*heading, table.Delimiter),
             "nur f\xFCr Texte mit dieser \xDC"
             "berschriftenzeile " +
