@@ -108,19 +108,19 @@ struct Product {
 // role already known is kept. Of two columns that could be the quantity, the one with more
 // whole numbers is.
 std::optional<Product> FindProduct(const ColumnRoles& roles, const ColumnFacts& facts) {
-  std::vector<int> free;
-  for (int column = 0; column < facts.Columns(); ++column) {
-    if (!Taken(roles, column) && facts.HoldsNumbers(column)) free.push_back(column);
-  }
-  auto candidates = [&](ColumnRole role) {
+  // A role's own column when it is known, else any free column of numbers.
+  const auto fits = [&](ColumnRole role, int column) {
     const std::optional<int> known = roles.Of(role);
-    return known ? std::vector<int>{*known} : free;
+    return known ? *known == column : !Taken(roles, column) && facts.HoldsNumbers(column);
   };
+  const int columns = facts.Columns();
   std::optional<Product> best;
-  for (const int q : candidates(ColumnRole::Quantity)) {
-    for (const int p : candidates(ColumnRole::Price)) {
-      for (const int t : candidates(ColumnRole::Total)) {
-        if (q == p || q == t || p == t) continue;
+  for (int q = 0; q < columns; ++q) {
+    if (!fits(ColumnRole::Quantity, q)) continue;
+    for (int p = 0; p < columns; ++p) {
+      if (!fits(ColumnRole::Price, p)) continue;
+      for (int t = 0; t < columns; ++t) {
+        if (!fits(ColumnRole::Total, t) || q == p || q == t || p == t) continue;
         const auto [matches, checked] = facts.ProductMatches(q, p, t);
         if (matches == 0 || matches * 5 < checked * 4) continue;
         const bool better = !best || matches > best->Matches ||
