@@ -80,6 +80,23 @@ unsigned char UpperCase1252(unsigned char byte) {
   }
 }
 
+unsigned char LowerCase1252(unsigned char byte) {
+  if (byte >= 'A' && byte <= 'Z') return static_cast<unsigned char>(byte + 32);
+  if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) return static_cast<unsigned char>(byte + 32);
+  switch (byte) {
+    case 0x8A:  // S caron
+      return 0x9A;
+    case 0x8C:  // OE
+      return 0x9C;
+    case 0x8E:  // Z caron
+      return 0x9E;
+    case 0x9F:  // Y diaeresis
+      return 0xFF;
+    default:
+      return byte;
+  }
+}
+
 bool SameTextAscii(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -21,6 +21,8 @@ std::string Win1252ToUtf8(std::string_view text);
 // Upper case of a Windows-1252 character: ASCII and the Western European letters.
 unsigned char UpperCase1252(unsigned char byte);
 
+// Lower case of a Windows-1252 character, the inverse of UpperCase1252.
+unsigned char LowerCase1252(unsigned char byte);
 // Case-insensitive equality for ASCII letters; every other byte must match exactly.
 bool SameTextAscii(std::string_view a, std::string_view b);
 

@@ -28,10 +28,17 @@ const char* const kZwconvertUsage =
     "                    fragen und bei \"1\" den Auftrag mit OUTDATA schicken\n"
     "  --server NAME     dieser Server statt des ersten aus der Serverliste\n"
     "  --explain         auf der Standardfehlerausgabe: jede versuchte Vorlage, warum sie\n"
-    "                    nicht passte oder gewann, und was aus jeder Zeile wurde\n"
+    "                    nicht passte oder gewann, und was aus jeder Zeile wurde;\n"
+    "                    mit --suggest die gefundene \xDC"
+    "berschrift und warum jede Spalte\n"
+    "                    so gelesen wurde\n"
+    "  --suggest         schl\xE4gt f\xFCr den Text eine Vorlage vor und schreibt sie auf die\n"
+    "                    Standardausgabe (Windows-1252, CR LF), bereit zum Speichern im\n"
+    "                    Vorlagenordner\n"
     "  --help            diese Hilfe\n"
     "\n"
-    "Ergebnis: 0, wenn eine Vorlage Positionen ergab; 1, wenn keine passte (keine Ausgabe);\n"
+    "Ergebnis: 0, wenn eine Vorlage Positionen ergab (mit --suggest: ein Vorschlag); 1, wenn\n"
+    "keine passte (mit --suggest: keine lesbare Tabelle; keine Ausgabe);\n"
     "2 bei falschem Aufruf oder unlesbarer Eingabe oder Vorlage.\n";
 
 namespace {
@@ -58,6 +65,7 @@ OutputFormat FormatNamed(const std::string& name) {
 ZwconvertOptions ParseZwconvertOptions(const std::vector<std::string>& args) {
   ZwconvertOptions options;
   bool have_input = false;
+  bool format_given = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string arg = args[i];
     std::string value;
@@ -99,6 +107,10 @@ ZwconvertOptions ParseZwconvertOptions(const std::vector<std::string>& args) {
       options.ListSeparator = SingleCharacter(arg, take_value());
     } else if (arg == "--format") {
       options.Format = FormatNamed(take_value());
+      format_given = true;
+    } else if (arg == "--suggest") {
+      no_value();
+      options.Suggest = true;
     } else if (arg == "--explain") {
       no_value();
       options.Explain = true;
@@ -112,6 +124,10 @@ ZwconvertOptions ParseZwconvertOptions(const std::vector<std::string>& args) {
       options.InputPath = arg;
       have_input = true;
     }
+  }
+  if (options.Suggest && (format_given || options.Exchange || options.TaxGiven ||
+                          !options.TemplatesDir.empty() || !options.ServerName.empty())) {
+    throw UsageError("--suggest nimmt nur --explain, --decimal, --thousand, --list und eine DATEI");
   }
   return options;
 }

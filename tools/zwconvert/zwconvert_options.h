@@ -21,6 +21,7 @@ struct ZwconvertOptions {
   char ListSeparator = ';';
   OutputFormat Format = OutputFormat::Lines;
   bool Explain = false;
+  bool Suggest = false;  // propose a template for the text instead of converting it
   bool Help = false;
 };
 

@@ -14,6 +14,7 @@
 #include "line_dump.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/uDataGridLines.h"
+#include "proposal/template_proposal.h"
 #include "templates/template_files.h"
 #include "zwconvert_options.h"
 
@@ -102,6 +103,26 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
   return kConverted;
 }
 
+// The proposal on standard output; with --explain its reasons on standard error.
+int Suggest(const ZwconvertOptions& options, std::istream& in, std::ostream& out,
+            std::string& explanation) {
+  const std::string text = ReadInput(options.InputPath, in);
+  const Separators separators{options.DecimalSeparator, options.ThousandSeparator,
+                              options.ListSeparator};
+  try {
+    const TemplateProposal proposal = ProposeTemplate(text, separators);
+    if (options.Explain) {
+      for (const std::string& reason : proposal.Reasons) explanation += reason + "\n";
+    }
+    out.write(proposal.Text.data(), static_cast<std::streamsize>(proposal.Text.size()));
+    out.flush();
+    return kConverted;
+  } catch (const NoTableError& error) {
+    explanation += std::string("zwconvert: ") + error.what() + "\n";
+    return kNoTemplate;
+  }
+}
+
 }  // namespace
 
 int RunZwconvert(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -122,7 +143,8 @@ int RunZwconvert(const std::vector<std::string>& args, std::istream& in, std::os
   std::string explanation;
   int status = kFailed;
   try {
-    status = Convert(options, in, out, explanation);
+    status = options.Suggest ? Suggest(options, in, out, explanation)
+                             : Convert(options, in, out, explanation);
   } catch (const std::exception& error) {
     err << ToConsoleText(explanation) << "zwconvert: " << ToConsoleText(error.what()) << "\n";
     return kFailed;
