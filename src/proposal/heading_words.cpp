@@ -25,7 +25,9 @@ const std::vector<RoleWords>& KnownHeadings() {
         "ck",
         "stck", "anzahl", "anz", "qty", "quantity", "quantit\xE9", "quantite", "qt\xE9", "qte",
         "quantit\xE0", "qt\xE0", "qta", "pcs"}},
-      {ColumnRole::Unit, {"einheit", "me", "eh", "unit", "unit\xE9", "unite", "uom", "unit\xE0"}},
+      {ColumnRole::Unit,
+       {"einheit", "einh", "mengeneinheit", "me", "eh", "unit", "unit\xE9", "unite", "uom",
+        "unit\xE0"}},
       {ColumnRole::Description,
        {"bezeichnung", "beschreibung", "text", "artikel", "leistung", "description",
         "d\xE9sign"

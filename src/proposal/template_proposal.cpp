@@ -356,11 +356,13 @@ std::optional<std::string> SeparatorWarning(const Reading& reading) {
     }
   }
   if (with_other == 0 || with_set > 0) return std::nullopt;
-  const auto name = [](char c) { return std::string(c == ',' ? "Komma" : "Punkt"); };
-  return "Achtung: die Betr\xE4ge im Text haben ein Dezimal" + name(other) +
-         ", eingestellt ist das Dezimal" + name(set) +
-         " (ALTEURO.INI oder die Windows-Einstellungen); so umgewandelt w\xE4ren die Preise "
-         "zu gross";
+  const auto name = [](char c) {
+    return std::string(c == ',' ? "das Dezimalkomma" : "der Dezimalpunkt");
+  };
+  std::string found = name(other);
+  found.replace(0, 3, "ein");
+  return "Achtung: die Betr\xE4ge im Text haben " + found + ", eingestellt ist " + name(set) +
+         " (Windows: Region, Zahlenformat); so umgewandelt w\xE4ren die Preise zu gross";
 }
 
 std::string DelimiterValue(char delimiter) {
@@ -483,6 +485,15 @@ TemplateProposal ProposeTemplate(std::string_view text, const Separators& separa
       fate = RowFate::Summary;  // unless it turns out to give a quantity
     } else if (ShowsAmounts(row)) {
       items.push_back(&row);
+    }
+  }
+  // Items whose description holds a word of sums ("Total-Set") are told apart once the
+  // quantity's column is known; a table of only such rows is read from them.
+  if (items.empty()) {
+    for (std::size_t i = 0; i < table.Rows.size(); ++i) {
+      if (reading.Fates[i] == RowFate::Summary && ShowsAmounts(table.Rows[i])) {
+        items.push_back(&table.Rows[i]);
+      }
     }
   }
   if (items.empty()) {

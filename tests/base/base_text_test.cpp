@@ -52,6 +52,14 @@ TEST(Win1252ToUtf8, ConvertsTheEuroSignAndUmlauts) {
   EXPECT_EQ(Win1252ToUtf8("H\xF6he m\xB2"), "H\xC3\xB6he m\xC2\xB2");
 }
 
+TEST(LowerCase1252, LowersAsciiAndWesternLettersAndNothingElse) {
+  const std::vector<std::pair<unsigned char, unsigned char>> cases = {
+      {'A', 'a'},   {'Z', 'z'},   {'a', 'a'},   {0xC4, 0xE4}, {0xDE, 0xFE},
+      {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}, {0xD7, 0xD7},
+      {0xDF, 0xDF}, {'1', '1'},   {'[', '['},   {0xB2, 0xB2}};
+  for (const auto& [upper, lower] : cases) EXPECT_EQ(LowerCase1252(upper), lower) << int(upper);
+}
+
 TEST(IniFile, FindsSectionsAndKeysCaseInsensitivelyAndTrimsValues) {
   const IniFile ini("[euchar]\r\n value = EUR \r\n[Country]\r\nEuro=0\r\n");
   EXPECT_EQ(ini.ReadString("EUCHAR", "VALUE", "x"), "EUR");

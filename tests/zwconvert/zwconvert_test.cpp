@@ -38,9 +38,17 @@ TEST(ZwconvertOptions, ReadsEveryOptionInBothSpellings) {
 }
 
 TEST(ZwconvertOptions, RejectsBadUsage) {
-  const std::vector<std::vector<std::string>> bad = {
-      {"--decimal", ",,"}, {"--tax"},       {"--format", "pdf"}, {"--bogus"},
-      {"a.txt", "b.txt"},  {"--explain=1"}, {"--templates", ""}};
+  const std::vector<std::vector<std::string>> bad = {{"--decimal", ",,"},
+                                                     {"--tax"},
+                                                     {"--format", "pdf"},
+                                                     {"--bogus"},
+                                                     {"a.txt", "b.txt"},
+                                                     {"--explain=1"},
+                                                     {"--templates", ""},
+                                                     {"--suggest", "--format", "csv"},
+                                                     {"--suggest", "--exchange"},
+                                                     {"--suggest", "--templates", "V"},
+                                                     {"--suggest=1"}};
   for (const auto& args : bad) {
     EXPECT_THROW(ParseZwconvertOptions(args), UsageError) << args.front();
   }
@@ -122,6 +130,32 @@ TEST_F(ZwconvertRunTest, ExplainTellsWhyTemplatesFailedAndWhatEachRowBecame) {
   EXPECT_NE(report.find("3 Positionen"), std::string::npos);
   // Rows are reported in the order of the text.
   EXPECT_LT(report.find("Zeile 3:"), report.find("Zeile 10:"));
+}
+
+TEST_F(ZwconvertRunTest, SuggestWritesATemplateThatConvertsTheText) {
+  EXPECT_EQ(Run({"--suggest"}, test::DemoCalculation()), 0);
+  const std::string proposal = out_.str();
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_NE(proposal.find("\r\nDescription1=C\r\n"), std::string::npos);
+  folder_.Write("vorschlag.txt", proposal);
+  EXPECT_EQ(Run({"--templates", folder_.Path()}, test::DemoCalculation()), 0);
+  EXPECT_NE(out_.str().find("Bezeichnung1=Glasentsorgung\n"), std::string::npos);
+}
+
+TEST_F(ZwconvertRunTest, SuggestExplainGivesTheHeadingAndEachColumnsReason) {
+  EXPECT_EQ(Run({"--suggest", "--explain"}, test::DemoCalculation()), 0);
+  const std::string reasons = err_.str();
+  EXPECT_NE(reasons.find("berschriftenzeile (Zeile 1)"), std::string::npos);
+  EXPECT_NE(reasons.find("Spalte H \"CHF/Stk\": Einzelpreis, nach der"), std::string::npos);
+  EXPECT_NE(reasons.find("Spalte I \"Total/CHF\": Total, nach der"), std::string::npos);
+}
+
+TEST_F(ZwconvertRunTest, SuggestWithoutATableGivesStatusOneAndAGermanReason) {
+  EXPECT_EQ(Run({"--suggest"}, "Nur ein Satz ohne Spalten.\r\n"), 1);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_NE(err_.str().find("keine Vorlage machen: keine Spalten"), std::string::npos);
+  EXPECT_EQ(Run({"--suggest"}, "Name\tOrt\r\nAnna\tBern\r\n"), 1);
+  EXPECT_NE(err_.str().find("keine Zeile mit Betr"), std::string::npos);
 }
 
 TEST_F(ZwconvertRunTest, UnreadableInputOrBadUsageGivesStatusTwo) {
