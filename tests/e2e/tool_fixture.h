@@ -51,6 +51,9 @@ class ToolTest : public ::testing::Test {
   bool ToolStartedAProgram() const;
   // Ends what the tool started (an explorer window that appeared too late to be closed).
   void EndProgramsStartedByTheTool();
+  // The files the tool opened in Notepad, in order. A stand-in "notepad.exe" in the tool's
+  // folder, which the tool finds before the system's, notes them instead of showing a window.
+  std::vector<std::string> NotepadFiles() const;
 
   // Puts text on the clipboard as another program would; returns when it is there.
   void CopyText(const std::string& text);
