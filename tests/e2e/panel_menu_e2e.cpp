@@ -139,5 +139,25 @@ TEST_F(PanelMenuTest, ACopyThatNoTemplateFitsIsExplainedAndGetsATemplateOfItsOwn
   EXPECT_EQ(lines.find("Position=", lines.find("=Glasentsorgung")), std::string::npos);
 }
 
+TEST_F(PanelMenuTest, BeforeAnyCopyItsItemsForTheLastCopyDoNothing) {
+  const std::string report = SystemTempFolder() + "Zwischenablage-Erklaerung.txt";
+  DeleteFileA(report.c_str());
+  StartTool(Readiness::WindowShown);
+  for (const int item : {kExplainItem, kProposeItem}) {
+    ASSERT_TRUE(OpenMenu());
+    for (int press = 0; press < item; ++press) PressKeys({VK_DOWN});
+    PressKeys({VK_RETURN});
+    // A greyed item leaves the menu open.
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(
+        WaitFor([&] { return ShownMenuOf(ToolProcessId()) == nullptr; }, std::chrono::seconds(10)));
+  }
+  // A command the menu had sent would have been handled before this copy is read.
+  EXPECT_EQ(RunsUntilSentinelConverted(0), 1);
+  EXPECT_FALSE(FileExists(report));
+  EXPECT_FALSE(FileExists(ToolFolder() + "Vorlagen\\Vorschlag.txt"));
+  EXPECT_TRUE(NotepadFiles().empty());
+}
+
 }  // namespace
 }  // namespace zw::e2e
