@@ -15,12 +15,50 @@ std::string_view CalculationRow::Cell(int column) const {
              : std::string_view();
 }
 
+namespace {
+
+// The cells up to the last one with content, joined by the separator given.
+std::string JoinedCells(const CalculationRow& row, std::string_view separator) {
+  std::size_t last = row.Cells.size();
+  while (last > 0 && TrimBlankOrControl(row.Cells[last - 1]).empty()) --last;
+  std::string joined;
+  for (std::size_t i = 0; i < last; ++i) {
+    if (i > 0) joined += separator;
+    joined += row.Cells[i];
+  }
+  return joined;
+}
+
+}  // namespace
+
+std::string RowValue(const CalculationRow& row, char delimiter) {
+  return JoinedCells(row, delimiter == '\t' ? "\t" : "");
+}
+
+std::string RowLine(const CalculationRow& row, char delimiter) {
+  return JoinedCells(row, std::string_view(&delimiter, 1));
+}
+
+std::string RowName(const CalculationRow& row) { return "Zeile " + std::to_string(row.Record); }
+
+std::string Shown(std::string_view text) {
+  constexpr std::size_t kShown = 60;
+  std::string shown(TrimBlankOrControl(text.substr(0, kShown)));
+  std::replace(shown.begin(), shown.end(), '\t', ' ');
+  return "\"" + shown + (text.size() > kShown ? "...\"" : "\"");
+}
+
+CellKind CalculationRow::Kind(int column) const {
+  return column >= 0 && static_cast<std::size_t>(column) < Kinds.size()
+             ? Kinds[static_cast<std::size_t>(column)]
+             : CellKind::Empty;
+}
+
 bool CalculationRow::IsBlank() const { return FilledCells() == 0; }
 
 int CalculationRow::FilledCells() const {
-  return static_cast<int>(std::count_if(Cells.begin(), Cells.end(), [](const std::string& cell) {
-    return std::any_of(cell.begin(), cell.end(), [](char c) { return !IsBlankOrControl(c); });
-  }));
+  return static_cast<int>(Kinds.size()) -
+         static_cast<int>(std::count(Kinds.begin(), Kinds.end(), CellKind::Empty));
 }
 
 char ProposedDelimiter(std::string_view text) {
@@ -52,7 +90,10 @@ CalculationTable ReadCalculation(std::string_view text, char delimiter) {
     CalculationRow row;
     row.Record = ++record;
     const int fields = std::min(reader.FieldCount(), RowTable::kMaxColumns);
-    for (int field = 0; field < fields; ++field) row.Cells.push_back(reader.Fields(field));
+    for (int field = 0; field < fields; ++field) {
+      row.Cells.push_back(reader.Fields(field));
+      row.Kinds.push_back(KindOfCell(row.Cells.back()));
+    }
     table.Rows.push_back(std::move(row));
   }
   return table;

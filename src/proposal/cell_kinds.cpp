@@ -27,23 +27,17 @@ bool EndsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // Removes one currency or unit mark from either end, as written around amounts.
 bool StripMark(std::string_view& text) {
   static constexpr std::array<std::string_view, 9> kMarks = {"CHF",  "EUR", "USD", "SFr.", "Fr.",
                                                              "\x80", "$",   "%",   "\xA3"};
   for (const std::string_view mark : kMarks) {
     if (StartsWith(text, mark)) {
-      text = Trimmed(text.substr(mark.size()));
+      text = TrimBlankOrControl(text.substr(mark.size()));
       return true;
     }
     if (EndsWith(text, mark)) {
-      text = Trimmed(text.substr(0, text.size() - mark.size()));
+      text = TrimBlankOrControl(text.substr(0, text.size() - mark.size()));
       return true;
     }
   }
@@ -74,10 +68,13 @@ bool IsAmount(std::string_view text) {
 }  // namespace
 
 CellKind KindOfCell(std::string_view cell) {
-  std::string_view text = Trimmed(cell);
+  std::string_view text = TrimBlankOrControl(cell);
   if (text.empty()) return CellKind::Empty;
   std::string_view amount = text;
-  while (StripMark(amount)) {
+  // Most amounts are plain digits; only the others may carry a currency or a percent sign.
+  if (!IsAsciiDigit(amount.front()) || !IsAsciiDigit(amount.back())) {
+    while (StripMark(amount)) {
+    }
   }
   if (IsAmount(amount)) return CellKind::Number;
   for (const char c : text) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/ascii.h"
 #include "base/number_text.h"
 #include "proposal/cell_kinds.h"
 #include "texttable/row_table.h"
@@ -25,7 +26,7 @@ class ColumnFacts {
     for (const CalculationRow* row : items) {
       for (std::size_t column = 0; column < columns; ++column) {
         const std::string_view cell = row->Cell(static_cast<int>(column));
-        const CellKind kind = KindOfCell(cell);
+        const CellKind kind = row->Kind(static_cast<int>(column));
         if (kind == CellKind::Empty) continue;
         ++filled_[column];
         if (kind == CellKind::Words) ++words_[column];
@@ -173,9 +174,7 @@ void DescriptionByWords(ColumnRoles& roles, const CalculationRow* heading,
 std::string ColumnLabel(int column, const CalculationRow* heading) {
   std::string label = "Spalte " + std::string(1, ColumnName(column));
   if (heading != nullptr) {
-    std::string_view text = heading->Cell(column);
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    const std::string_view text = TrimBlankOrControl(heading->Cell(column));
     if (!text.empty()) label += " \"" + std::string(text) + "\"";
   }
   return label;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "proposal/cell_kinds.h"
@@ -145,41 +146,39 @@ std::optional<ColumnRole> RoleOfHeading(std::string_view cell) {
 }
 
 bool IsSummaryLabel(std::string_view cell) {
+  static const std::unordered_set<std::string_view> kSummaryWords = {"summe",
+                                                                     "zwischensumme",
+                                                                     "gesamtsumme",
+                                                                     "endsumme",
+                                                                     "total",
+                                                                     "zwischentotal",
+                                                                     "gesamttotal",
+                                                                     "subtotal",
+                                                                     "mwst",
+                                                                     "rabatt",
+                                                                     "skonto",
+                                                                     "rechnungsbetrag",
+                                                                     "endbetrag",
+                                                                     "nettobetrag",
+                                                                     "bruttobetrag",
+                                                                     "\xFC"
+                                                                     "bertrag",
+                                                                     "vat",
+                                                                     "tva",
+                                                                     "ttc",
+                                                                     "discount",
+                                                                     "remise",
+                                                                     "totale",
+                                                                     "subtotale",
+                                                                     "iva",
+                                                                     "sconto",
+                                                                     "ust",
+                                                                     "gesamt",
+                                                                     "gesamtbetrag"};
   const std::vector<std::string> words = HeadingWords(cell);
   for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (IsWordOf(word, {"summe",
-                        "zwischensumme",
-                        "gesamtsumme",
-                        "endsumme",
-                        "total",
-                        "zwischentotal",
-                        "gesamttotal",
-                        "subtotal",
-                        "mwst",
-                        "rabatt",
-                        "skonto",
-                        "rechnungsbetrag",
-                        "endbetrag",
-                        "nettobetrag",
-                        "bruttobetrag",
-                        "\xFC"
-                        "bertrag",
-                        "vat",
-                        "tva",
-                        "ttc",
-                        "discount",
-                        "remise",
-                        "totale",
-                        "subtotale",
-                        "iva",
-                        "sconto",
-                        "ust",
-                        "gesamt",
-                        "gesamtbetrag"})) {
-      return true;
-    }
-    if (i + 1 < words.size() && word == "sous" && words[i + 1] == "total") return true;
+    if (kSummaryWords.count(words[i]) != 0) return true;
+    if (i + 1 < words.size() && words[i] == "sous" && words[i + 1] == "total") return true;
   }
   return false;
 }

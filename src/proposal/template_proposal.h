@@ -14,7 +14,7 @@ namespace zw {
 // The text holds no table a template could be made for; the message says why, in German.
 class NoTableError : public Error {
  public:
-  using Error::Error;
+  explicit NoTableError(const std::string& reason);
 };
 
 struct TemplateProposal {

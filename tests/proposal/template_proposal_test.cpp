@@ -160,6 +160,18 @@ TEST(ProposeTemplate, ReadsASemicolonExportAndWritesItsRowsWithoutDelimiters) {
   EXPECT_EQ(Value(proposal, "PartNumber"), "A");
 }
 
+TEST(ProposeTemplate, LineBreaksInsideCellsNeverBreakARuleLine) {
+  const std::string text =
+      "Menge\t\"Bezeich\nnung\"\tPreis\r\n2\t\"Rohr\r\nverzinkt\"\t4,50\n\r\n\tSumme\n\t9,00\r\n";
+  const std::string proposal = ProposeTemplate(text, kComma).Text;
+  for (const std::string& line : Lines(proposal)) {
+    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+  }
+  // The heading spans two lines of the text, where no single line could contain it.
+  EXPECT_EQ(Value(proposal, "MustContaintsLine"), "(missing)");
+  EXPECT_EQ(Value(proposal, "Description1"), "B");
+}
+
 TEST(ProposeTemplate, ATextWithoutATableIsRefusedWithTheReason) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"Nur ein Satz.\r\n", "keine Spalten"},
