@@ -159,5 +159,27 @@ TEST_F(PanelMenuTest, BeforeAnyCopyItsItemsForTheLastCopyDoNothing) {
   EXPECT_TRUE(NotepadFiles().empty());
 }
 
+TEST_F(PanelMenuTest, ACopyWithoutATableIsToldWhyNoTemplateCanBeMade) {
+  StartTool();
+  const std::string letter = "Lieber Kunde,\r\nanbei die Offerte.\r\n";
+  std::string why;
+  try {
+    ProposeTemplate(letter, {',', '.', ';'});
+  } catch (const NoTableError& error) {
+    why = error.what();
+  }
+  ASSERT_FALSE(why.empty()) << "the letter holds a table";
+  {
+    const PanelWatch panel(ToolWindow());
+    ASSERT_TRUE(CopyTextUntilRead(letter));
+    ASSERT_TRUE(WaitFor([&] { return panel.Saw(NoMatchColour); }, std::chrono::seconds(30)));
+  }
+  ASSERT_TRUE(Choose(kProposeItem));
+  // The window's error report ends every message with a full stop.
+  ExpectReport(why.back() == '.' ? why : why + ".", std::chrono::seconds(30));
+  EXPECT_FALSE(FileExists(ToolFolder() + "Vorlagen\\Vorschlag.txt"));
+  EXPECT_TRUE(NotepadFiles().empty());
+}
+
 }  // namespace
 }  // namespace zw::e2e

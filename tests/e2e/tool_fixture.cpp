@@ -338,6 +338,14 @@ HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
   return box;
 }
 
+void ToolTest::ExpectReport(const std::string& message, std::chrono::milliseconds timeout) {
+  const HWND box = WaitForMessageBox(timeout);
+  ASSERT_NE(box, nullptr) << "no message box";
+  EXPECT_EQ(MessageBoxText(box), message);
+  PressOk(box);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, std::chrono::seconds(30)));
+}
+
 ::testing::AssertionResult ToolTest::WaitForLinesOf(const std::string& text,
                                                     std::chrono::milliseconds timeout) {
   const std::vector<std::string> expected = ExpectedBlocks(text);

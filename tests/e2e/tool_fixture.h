@@ -113,6 +113,8 @@ class ToolTest : public ::testing::Test {
   std::size_t PeakGrowth() const;
   // The tool's message box with the caption "Zwischenablage", waited for; nullptr if none came.
   HWND WaitForMessageBox(std::chrono::milliseconds timeout) const;
+  // Waits for the tool's message box, expects the message and presses OK.
+  void ExpectReport(const std::string& message, std::chrono::milliseconds timeout);
   // The panel colour on the screen now; PanelWatch samples it without pause.
   std::uint32_t PanelColour() const;
   const std::string& ToolFolder() const { return tool_folder_.Path(); }
