@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/UWave.h"
@@ -27,8 +28,9 @@ constexpr UINT WM_CONVERTTEXT = WM_USER + 5000;
 constexpr UINT WM_RECHECKCLIPBOARD = WM_USER + 5001;
 
 // The tool's only window: a borderless, translucent, rounded panel of 182 x 88 pixels with
-// the buttons "X" (end) and "E" (open the template folder). It watches the clipboard, runs a
-// conversion for every copied text and shows the result by its colour.
+// the buttons "X" (end) and "E" (open the template folder) and a menu on the right button. It
+// watches the clipboard, runs a conversion for every copied text and shows the result by its
+// colour.
 class TInMainFrm final : public ConversionHost {
  public:
   // application_window owns the main window and every clipboard write of the tool.
@@ -63,6 +65,16 @@ class TInMainFrm final : public ConversionHost {
   void ConvertText(std::unique_ptr<ClipboardCopy> copy);
   void Timer1Timer();
   void OpenTemplateFolder();
+  void ShowMenu(LPARAM screen_point);
+  void MenuCommand(UINT command);
+  void ExplainLastRun();
+  void ProposeTemplateFromLastCopy();
+
+  // The text that started the last run, for the menu; in memory only.
+  struct LastRun {
+    std::string Text;
+    bool Converted = false;
+  };
 
   HWND application_window_;
   HWND window_ = nullptr;
@@ -79,6 +91,7 @@ class TInMainFrm final : public ConversionHost {
   DWORD run_sequence_ = 0;      // the sequence number at which the running text was read
   DWORD claimed_sequence_ = 0;  // the sequence number after the hand-over emptied the clipboard
   ConversionRun run_;
+  std::optional<LastRun> last_run_;
 };
 
 }  // namespace zw

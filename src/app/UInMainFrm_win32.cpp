@@ -8,11 +8,16 @@
 
 #include "app/app_resources_win32.h"
 #include "app/feedback_colours.h"
+#include "app/last_copy_files.h"
 #include "app/locale_separators.h"
+#include "app/notepad_win32.h"
+#include "app/panel_menu_win32.h"
 #include "app/panel_painting_win32.h"
+#include "app/run_explanation.h"
 #include "app/version_text_win32.h"
 #include "app/wave_player.h"
 #include "base/errors.h"
+#include "base/file_system.h"
 #include "exchange/UCustomTextParser.h"
 #include "exchange/exchange_requests.h"
 #include "orderlines/scoped_clipboard.h"
@@ -167,7 +172,10 @@ void TInMainFrm::ConvertText(std::unique_ptr<ClipboardCopy> copy) {
       reads_, [this] { PostMessageA(window_, WM_RECHECKCLIPBOARD, 0, 0); });
   run_sequence_ = copy->Sequence;
   claimed_sequence_ = 0;
-  run_.Run(*this, copy->Text);
+  // The previous text goes first, so that only one is held.
+  last_run_.reset();
+  last_run_.emplace(LastRun{std::move(copy->Text), false});
+  last_run_->Converted = run_.Run(*this, last_run_->Text);
 }
 
 void TInMainFrm::ShowFeedback(std::uint32_t colour) {
@@ -244,6 +252,55 @@ void TInMainFrm::OpenTemplateFolder() {
     ShellExecuteA(GetForegroundWindow(), "explore", quoted.c_str(), nullptr, nullptr,
                   SW_SHOWDEFAULT);
   }).detach();
+}
+
+void TInMainFrm::ShowMenu(LPARAM screen_point) {
+  // A run waiting for the exchange dispatches messages; its text stays its own until it ends.
+  if (run_.IsBusy()) return;
+  POINT at{static_cast<short>(LOWORD(screen_point)), static_cast<short>(HIWORD(screen_point))};
+  // From the keyboard: at the panel's top left corner.
+  if (at.x == -1 && at.y == -1) {
+    RECT bounds;
+    GetWindowRect(window_, &bounds);
+    at = {bounds.left + 10, bounds.top + 10};
+  }
+  PanelMenuState state;
+  state.HasLastText = last_run_.has_value();
+  state.LastConverted = last_run_ && last_run_->Converted;
+  ShowPanelMenu(window_, at, state);
+}
+
+void TInMainFrm::MenuCommand(UINT command) {
+  switch (command) {
+    case kExplainCommand:
+      ExplainLastRun();
+      break;
+    case kProposeCommand:
+      ProposeTemplateFromLastCopy();
+      break;
+    case kOpenFolderCommand:
+      OpenTemplateFolder();
+      break;
+    case kCloseCommand:
+      PostMessageA(window_, WM_CLOSE, 0, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void TInMainFrm::ExplainLastRun() {
+  if (!last_run_ || run_.IsBusy()) return;
+  // The tax goes only into the lines, which the report does not show: the exchange is not asked.
+  const std::string report =
+      ExplainConversion(last_run_->Text, TemplateFolder(), NumberSeparators(), "");
+  OpenInNotepad(WriteExplanationFile(SystemTempFolder(), report));
+}
+
+void TInMainFrm::ProposeTemplateFromLastCopy() {
+  if (!last_run_ || run_.IsBusy()) return;
+  // A text without a table raises NoTableError, whose message the window's error report shows.
+  OpenInNotepad(SaveTemplateProposal(TemplateFolder(), last_run_->Text, NumberSeparators()));
 }
 
 }  // namespace zw

@@ -112,12 +112,13 @@ void Convert(ConversionHost& host, std::string_view clipboard_text, RunEnd& end)
 
 }  // namespace
 
-void ConversionRun::Run(ConversionHost& host, std::string_view clipboard_text) {
+bool ConversionRun::Run(ConversionHost& host, std::string_view clipboard_text) {
   // A run entered from inside a run (a message dispatched during a wait) drops its text.
-  if (busy_) return;
+  if (busy_) return false;
   RunEnd end(host, busy_);
   Convert(host, clipboard_text, end);
   end.Finish();
+  return end.success;
 }
 
 }  // namespace zw

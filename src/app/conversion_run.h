@@ -55,10 +55,11 @@ class ConversionHost {
 
 class ConversionRun {
  public:
-  // Converts the text with the first template that yields order lines and hands them over.
-  // A call while a run is in progress returns at once without any effect. Errors are passed
-  // on after the no-match colour has been shown and Busy cleared.
-  void Run(ConversionHost& host, std::string_view clipboard_text);
+  // Converts the text with the first template that yields order lines and hands them over;
+  // true when they were delivered. A call while a run is in progress returns false at once
+  // without any effect. Errors are passed on after the no-match colour has been shown and
+  // Busy cleared.
+  bool Run(ConversionHost& host, std::string_view clipboard_text);
 
   bool IsBusy() const { return busy_; }
 

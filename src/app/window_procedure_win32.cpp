@@ -6,8 +6,8 @@
 #include "app/panel_painting_win32.h"
 #include "app/placement_adapter_win32.h"
 
-// The main window's messages: the panel's buttons, its timers and the texts read from the
-// clipboard. The window's state and its jobs live in UInMainFrm_win32.cpp.
+// The main window's messages: the panel's buttons and menu, its timers and the texts read
+// from the clipboard. The window's state and its jobs live in UInMainFrm_win32.cpp.
 namespace zw {
 
 LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -44,6 +44,13 @@ LRESULT TInMainFrm::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (pressed == kFolderButtonId && Inside(kFolderButton, x, y)) OpenTemplateFolder();
       return 0;
     }
+    case WM_CONTEXTMENU:
+      // Made by DefWindowProc from the right button's release, and from the keyboard.
+      ShowMenu(lparam);
+      return 0;
+    case WM_COMMAND:
+      MenuCommand(LOWORD(wparam));
+      return 0;
     case WM_TIMER:
       if (wparam == kTimer1) Timer1Timer();
       if (wparam == kReadRetryTimer) ReadClipboardChange();

@@ -45,4 +45,10 @@ std::string ReadFileBytes(const std::string& path);
 // Creates or overwrites the file. Throws FileCreateError when that fails.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 
+// Creates the file with the bytes unless a file or folder of that name exists, also one that
+// another program creates at the same moment: then false, and nothing is touched. Throws
+// FileCreateError when the file cannot be created or written; a partly written file is
+// removed.
+bool WriteNewFileBytes(const std::string& path, std::string_view bytes);
+
 }  // namespace zw

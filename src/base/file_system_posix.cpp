@@ -1,13 +1,47 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
+#include "base/errors.h"
 #include "base/file_system.h"
 
 namespace zw {
+namespace {
+
+// A file descriptor, closed at the end of the scope unless Close was called.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+  int Get() const { return fd_; }
+  bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
 
 const char kPathDelimiter = '/';
 
@@ -46,6 +80,19 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
     entries.push_back({it->path().filename().string(), it->is_directory(type_error)});
   }
   return entries;
+}
+
+bool WriteNewFileBytes(const std::string& path, std::string_view bytes) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (file.Get() < 0) {
+    if (errno == EEXIST) return false;
+    throw FileCreateError(path);
+  }
+  if (!WriteAll(file.Get(), bytes) || !file.Close()) {
+    ::unlink(path.c_str());
+    throw FileCreateError(path);
+  }
+  return true;
 }
 
 }  // namespace zw

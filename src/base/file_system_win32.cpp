@@ -1,8 +1,30 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+
+#include "base/errors.h"
 #include "base/file_system.h"
 
 namespace zw {
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
 
 const char kPathDelimiter = '\\';
 
@@ -60,6 +82,28 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return entries;
+}
+
+bool WriteNewFileBytes(const std::string& path, std::string_view bytes) {
+  // CREATE_NEW decides in one step whether the name is free, so no other program can slip in.
+  HANDLE created = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    // A folder of that name refuses with "access denied".
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+        (error == ERROR_ACCESS_DENIED &&
+         GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)) {
+      return false;
+    }
+    throw FileCreateError(path);
+  }
+  FileHandle file(created);
+  if (!WriteAll(file.get(), bytes) || !CloseHandle(file.release())) {
+    DeleteFileA(path.c_str());
+    throw FileCreateError(path);
+  }
+  return true;
 }
 
 }  // namespace zw

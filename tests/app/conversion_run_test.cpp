@@ -113,7 +113,7 @@ class ConversionRunTest : public ::testing::Test {
                                        "DirectToBrevanta=" + direct_to_brevanta + "\r\n"));
   }
 
-  void RunDemo() { run_.Run(host_, test::DemoCalculation()); }
+  bool RunDemo() { return run_.Run(host_, test::DemoCalculation()); }
 
   test::TempFolder folder_;
   FakeHost host_;
@@ -130,7 +130,7 @@ const Calls kCopiedWithoutAsking = {"TAXH",  "ClearClipboard", "Copy", "Feedback
 TEST_F(ConversionRunTest, DemoWithDirectPostAndAcceptingServerIsPosted) {
   AddDemoTemplate();
   host_.answers["CANPOSTJSON"] = "1";
-  RunDemo();
+  EXPECT_TRUE(RunDemo());
   EXPECT_EQ(host_.calls, kPosted);
   ASSERT_EQ(host_.received.size(), 1u);
   ASSERT_EQ(host_.received[0].size(), 3u);
@@ -146,7 +146,7 @@ class RefusedPostAnswer : public ConversionRunTest,
 TEST_P(RefusedPostAnswer, PutsTheLinesOnTheClipboard) {
   AddDemoTemplate();
   host_.answers["CANPOSTJSON"] = GetParam();
-  RunDemo();
+  EXPECT_TRUE(RunDemo());
   EXPECT_EQ(host_.calls, kCopiedAfterAsking);
   ASSERT_EQ(host_.received.size(), 1u);
   EXPECT_EQ(host_.received[0].size(), 3u);
@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(AnythingButOne, OtherDirectValue,
 
 TEST_F(ConversionRunTest, WithoutMatchingTemplateOnlyTaxIsAskedAndNoMatchShown) {
   // Only the shipped files: "leer.txt" applies to nothing.
-  RunDemo();
+  EXPECT_FALSE(RunDemo());
   EXPECT_EQ(host_.calls, (Calls{"TAXH", "Feedback(NoMatch)"}));
   EXPECT_TRUE(host_.received.empty());
   EXPECT_FALSE(run_.IsBusy());
@@ -219,7 +219,7 @@ TEST_F(ConversionRunTest, UnacceptedPostPutsTheLinesOnTheClipboard) {
 TEST_F(ConversionRunTest, ACopyMadeDuringTheRunIsLeftForItsOwnRun) {
   AddDemoTemplate("0");
   host_.clipboard_check = ClipboardCheck::Replaced;
-  RunDemo();
+  EXPECT_FALSE(RunDemo());
   // Neither emptied nor overwritten, and no colour: the newer copy's run shows its own.
   EXPECT_EQ(host_.calls, (Calls{"TAXH"}));
   EXPECT_EQ(host_.checked_text, test::DemoCalculation());
@@ -258,7 +258,7 @@ TEST_F(ConversionRunTest, AClipboardHeldElsewhereAtTheHandOverKeepsTheTextAndSho
   AddDemoTemplate();
   host_.answers["CANPOSTJSON"] = "1";
   host_.clipboard_check = ClipboardCheck::Unavailable;
-  RunDemo();
+  EXPECT_FALSE(RunDemo());
   EXPECT_EQ(host_.calls, (Calls{"TAXH", "Feedback(NoMatch)"}));
   EXPECT_TRUE(host_.received.empty());
 }
@@ -266,7 +266,7 @@ TEST_F(ConversionRunTest, AClipboardHeldElsewhereAtTheHandOverKeepsTheTextAndSho
 TEST_F(ConversionRunTest, FailedCopyShowsNoMatchWithoutSoundOrForeground) {
   AddDemoTemplate("0");
   host_.copy_result = false;
-  RunDemo();
+  EXPECT_FALSE(RunDemo());
   EXPECT_EQ(host_.calls, (Calls{"TAXH", "ClearClipboard", "Copy", "Feedback(NoMatch)"}));
   EXPECT_FALSE(run_.IsBusy());
 }
@@ -276,7 +276,7 @@ TEST_F(ConversionRunTest, UnacceptedPostAndFailedCopyShowNoMatch) {
   host_.answers["CANPOSTJSON"] = "1";
   host_.post_result = false;
   host_.copy_result = false;
-  RunDemo();
+  EXPECT_FALSE(RunDemo());
   EXPECT_EQ(host_.calls,
             (Calls{"TAXH", "ClearClipboard", "CANPOSTJSON", "Post", "Copy", "Feedback(NoMatch)"}));
 }
@@ -291,14 +291,16 @@ TEST_P(RunEnteredDuringARun, DoesNothingAndLeavesNoTrace) {
   host_.answers["CANPOSTJSON"] = "1";
   int nested_runs = 0;
   bool busy_inside = false;
+  bool nested_delivered = true;
   host_.on_call = [&](const std::string& call) {
     if (call != GetParam() || nested_runs++ > 0) return;
     busy_inside = run_.IsBusy();
-    run_.Run(host_, "2;Rohr;3\r\n");
+    nested_delivered = run_.Run(host_, "2;Rohr;3\r\n");
   };
-  RunDemo();
+  EXPECT_TRUE(RunDemo());
   EXPECT_EQ(nested_runs, 1);
   EXPECT_TRUE(busy_inside);
+  EXPECT_FALSE(nested_delivered);
   EXPECT_EQ(host_.calls, kPosted);
   ASSERT_EQ(host_.received.size(), 1u);
   EXPECT_EQ(host_.received[0].size(), 3u);

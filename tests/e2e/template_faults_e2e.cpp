@@ -29,14 +29,6 @@ class TemplateFaults : public ToolTest {
   }
 
   // The tool's report: the message box with this text, answered with OK.
-  void ExpectReport(const std::string& message, std::chrono::milliseconds timeout) {
-    const HWND box = WaitForMessageBox(timeout);
-    ASSERT_NE(box, nullptr) << "no message box";
-    EXPECT_EQ(MessageBoxText(box), message);
-    PressOk(box);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, seconds(30)));
-  }
-
   void ExpectTextKept(const std::string& text) {
     EXPECT_EQ(ClipboardOwner(), DriverWindow());
     EXPECT_EQ(ClipboardText(), text);

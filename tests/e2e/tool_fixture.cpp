@@ -112,6 +112,8 @@ void ToolTest::SetUp() {
                                    nullptr, nullptr, nullptr);
   const std::string tool = ExecutableFolder() + "Zwischenablage.exe";
   ASSERT_TRUE(CopyFileA(tool.c_str(), (ToolFolder() + "Zwischenablage.exe").c_str(), FALSE));
+  const std::string notepad = ExecutableFolder() + "zw_notepad_stand_in.exe";
+  ASSERT_TRUE(CopyFileA(notepad.c_str(), (ToolFolder() + "notepad.exe").c_str(), FALSE));
   CreateDirectoryA((ToolFolder() + "Vorlagen").c_str(), nullptr);
 
   server_options_.ServerNames = {"zw-e2e-" + std::to_string(CurrentProcessId()) + "-" +
@@ -147,6 +149,20 @@ bool ToolTest::ToolStartedAProgram() const {
 
 void ToolTest::EndProgramsStartedByTheTool() {
   if (tool_process_id_ != 0) EndProcessesStartedBy(tool_process_id_);
+}
+
+std::vector<std::string> ToolTest::NotepadFiles() const {
+  std::vector<std::string> files;
+  std::string calls;
+  try {
+    calls = ReadFileBytes(ToolFolder() + "notepad-calls.txt");
+  } catch (const Error&) {
+    return files;
+  }
+  // Only complete lines: the stand-in may be writing the last one.
+  for (std::size_t at = 0, end; (end = calls.find("\r\n", at)) != std::string::npos; at = end + 2)
+    files.push_back(calls.substr(at, end - at));
+  return files;
 }
 
 void ToolTest::AddTemplate(const std::string& name, const std::string& rules) {
@@ -320,6 +336,14 @@ HWND ToolTest::WaitForMessageBox(std::chrono::milliseconds timeout) const {
   WaitFor([&] { return (box = FindMessageBox(tool_process_id_, "Zwischenablage")) != nullptr; },
           timeout);
   return box;
+}
+
+void ToolTest::ExpectReport(const std::string& message, std::chrono::milliseconds timeout) {
+  const HWND box = WaitForMessageBox(timeout);
+  ASSERT_NE(box, nullptr) << "no message box";
+  EXPECT_EQ(MessageBoxText(box), message);
+  PressOk(box);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, std::chrono::seconds(30)));
 }
 
 ::testing::AssertionResult ToolTest::WaitForLinesOf(const std::string& text,

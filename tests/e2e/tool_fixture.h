@@ -51,6 +51,9 @@ class ToolTest : public ::testing::Test {
   bool ToolStartedAProgram() const;
   // Ends what the tool started (an explorer window that appeared too late to be closed).
   void EndProgramsStartedByTheTool();
+  // The files the tool opened in Notepad, in order. A stand-in "notepad.exe" in the tool's
+  // folder, which the tool finds before the system's, notes them instead of showing a window.
+  std::vector<std::string> NotepadFiles() const;
 
   // Puts text on the clipboard as another program would; returns when it is there.
   void CopyText(const std::string& text);
@@ -110,6 +113,8 @@ class ToolTest : public ::testing::Test {
   std::size_t PeakGrowth() const;
   // The tool's message box with the caption "Zwischenablage", waited for; nullptr if none came.
   HWND WaitForMessageBox(std::chrono::milliseconds timeout) const;
+  // Waits for the tool's message box, expects the message and presses OK.
+  void ExpectReport(const std::string& message, std::chrono::milliseconds timeout);
   // The panel colour on the screen now; PanelWatch samples it without pause.
   std::uint32_t PanelColour() const;
   const std::string& ToolFolder() const { return tool_folder_.Path(); }

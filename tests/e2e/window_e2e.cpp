@@ -115,20 +115,5 @@ TEST_F(ToolTest, TheFolderButtonWritesTheShippedFilesIntoANewFolder) {
   EndProgramsStartedByTheTool();
 }
 
-TEST_F(ToolTest, ARightButtonPressDoesNotMoveTheWindow) {
-  StartTool();
-  RECT before;
-  GetWindowRect(ToolWindow(), &before);
-  PostMessageA(ToolWindow(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(90, 40));
-  PostMessageA(ToolWindow(), WM_RBUTTONUP, 0, MAKELPARAM(90, 40));
-  // The change notification of the sentinel queues behind the posted presses, so once its run
-  // is seen the presses have been handled.
-  EXPECT_EQ(RunsUntilSentinelConverted(0), 1);
-  RECT after;
-  GetWindowRect(ToolWindow(), &after);
-  EXPECT_EQ(after.left, before.left);
-  EXPECT_EQ(after.top, before.top);
-}
-
 }  // namespace
 }  // namespace zw::e2e

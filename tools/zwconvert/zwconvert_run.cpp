@@ -5,12 +5,12 @@
 
 #include "app/console_host.h"
 #include "app/conversion_run.h"
+#include "app/explain_report.h"
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "console_text.h"
 #include "exchange/UCustomTextParser.h"
 #include "exchange/exchange_requests.h"
-#include "explain_report.h"
 #include "line_dump.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/uDataGridLines.h"

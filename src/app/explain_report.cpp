@@ -1,4 +1,4 @@
-#include "explain_report.h"
+#include "app/explain_report.h"
 
 #include <algorithm>
 
