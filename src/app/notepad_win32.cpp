@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "base/file_system.h"
+#include "base/unique_handle_win32.h"
 
 namespace zw {
 namespace {
@@ -31,8 +32,9 @@ void OpenInNotepad(const std::string& path) {
                                          0, nullptr, nullptr, &startup, &process)) {
     throw Error("Der Editor (notepad.exe) kann nicht gestartet werden");
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Notepad runs on its own; its handles are not needed.
+  const UniqueHandle thread(process.hThread);
+  const UniqueHandle notepad_process(process.hProcess);
 }
 
 }  // namespace zw

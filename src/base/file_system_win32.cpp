@@ -5,14 +5,12 @@
 
 #include "base/errors.h"
 #include "base/file_system.h"
+#include "base/unique_handle_win32.h"
 
 namespace zw {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
+using FileHandle = UniqueHandle;
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
