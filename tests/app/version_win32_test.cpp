@@ -75,7 +75,8 @@ TEST(ToolManifestVersion, IsZwconvertsVersion) {
   ASSERT_NE(resource, nullptr);
   const void* bytes = LockResource(LoadResource(module.get(), resource));
   ASSERT_NE(bytes, nullptr);
-  const std::string manifest(static_cast<const char*>(bytes), SizeofResource(module.get(), resource));
+  const std::string manifest(static_cast<const char*>(bytes),
+                             SizeofResource(module.get(), resource));
   EXPECT_NE(manifest.find("name=\"Zwischenablage\" version=\"" + ZwconvertVersion() + "\""),
             std::string::npos)
       << manifest;

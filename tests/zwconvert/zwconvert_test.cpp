@@ -96,7 +96,8 @@ TEST_F(ZwconvertRunTest, ConvertsTheDemoFromStandardInput) {
 
 TEST_F(ZwconvertRunTest, VersionPrintsOneLineWithFourNumbersAndReadsNoInput) {
   EXPECT_EQ(Run({"--version", "fehlt.txt"}, "nicht gelesen"), 0);
-  EXPECT_TRUE(std::regex_match(out_.str(), std::regex("zwconvert [0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+\n")))
+  EXPECT_TRUE(
+      std::regex_match(out_.str(), std::regex("zwconvert [0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+\n")))
       << out_.str();
   EXPECT_EQ(err_.str(), "");
 }
