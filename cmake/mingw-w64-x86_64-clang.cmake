@@ -1,21 +1,11 @@
 # Cross-compiles the Windows build with Debian's clang for the MinGW-w64 target: the same
 # headers, C runtime and libstdc++ as the GCC build, another compiler. It checks that the
 # product is plain C++20 and Win32 that a second toolchain builds without warnings.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
-set(ZW_MINGW_PREFIX x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-target.cmake)
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${ZW_MINGW_PREFIX})
 set(CMAKE_CXX_COMPILER_TARGET ${ZW_MINGW_PREFIX})
-set(CMAKE_RC_COMPILER ${ZW_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZW_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # clang finds the MinGW-w64 headers, but libstdc++ only in the cross GCC's own folders
 # (posix thread model, as in the GCC build).
