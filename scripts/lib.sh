@@ -4,8 +4,13 @@
 ZW_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 zw_packages_native=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev python3)
-zw_packages_windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth)
+# fonts-wine: a Tahoma of Tahoma's metrics, so the panel under Wine looks as on Windows.
+zw_packages_windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth fonts-wine)
 zw_packages_fuzz=(clang libclang-rt-14-dev)
+# The second Windows compiler: clang for the MinGW-w64 target, linked by lld.
+zw_packages_windows_clang=(clang lld)
+# The Windows package: the guide's HTML, the zip.
+zw_packages_package=(cmark-gfm zip)
 
 # Installs the given Debian packages that are not installed yet.
 zw_require_packages() {
@@ -64,8 +69,20 @@ zw_start_wine() {
   mkdir -p "$WINEPREFIX"
   wineserver -p
   wineboot -i >/dev/null 2>&1 || true
+  # fonts-wine's Tahoma, where Windows keeps its fonts: Wine 8 here does not read the fonts of
+  # its own data folder, and its stand-in for Tahoma is wider.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -u /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 zw_stop_wine() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+}
+
+# A German user's number format in the Wine prefix, as the tool takes it from the locale.
+zw_german_number_format() {
+  wine reg add 'HKCU\Control Panel\International' /v sDecimal /d , /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\International' /v sThousand /d . /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\International' /v sList /d ';' /f >/dev/null 2>&1
 }

@@ -62,16 +62,20 @@ HFONT TahomaFont(int height, bool bold) {
                      DEFAULT_PITCH, "Tahoma");
 }
 
+HFONT LabelFont(int scale = 1) { return TahomaFont(19 * scale, true); }
+
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
   FillRect(dc, &rect, brush.Get());
 }
 
 void DrawLabelAndButtons(HDC dc, int pressed_button) {
-  const GdiObject<HFONT> bold(TahomaFont(19, true));
+  const GdiObject<HFONT> bold(LabelFont());
   const Selection selected(dc, bold.Get());
   RECT label = kLabel;
-  DrawTextA(dc, "Zwischenablage", -1, &label, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  // Unclipped, like a label sized to its text: Tahoma's label is 153 pixels wide on Windows, but
+  // a renderer that hints the letters wider (Wine adds five pixels) must not cut its end off.
+  DrawTextA(dc, kLabelText, -1, &label, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   for (const auto& [rect, caption, id] : {std::tuple{kCloseButton, "X", kCloseButtonId},
                                           std::tuple{kFolderButton, "E", kFolderButtonId}}) {
     RECT button = rect;
@@ -107,6 +111,23 @@ void DrawPicture(HDC dc, std::string_view picture, std::uint32_t colour) {
 }
 
 }  // namespace
+
+LabelMeasure MeasureLabel(HDC dc, int scale) {
+  const GdiObject<HFONT> font(LabelFont(scale));
+  const Selection selected(dc, font.Get());
+  LabelMeasure measure{};
+  const std::string_view text = kLabelText;
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &measure.Extent);
+  for (const char character : text) {
+    const UINT code = static_cast<unsigned char>(character);
+    INT width = 0;
+    GetCharWidth32A(dc, code, code, &width);
+    measure.Advances.push_back(width);
+  }
+  char face[LF_FACESIZE] = {};
+  if (GetTextFaceA(dc, LF_FACESIZE, face) > 0) measure.Face = face;
+  return measure;
+}
 
 void PaintPanel(HWND window, std::uint32_t colour, int pressed_button, std::string_view picture) {
   const PaintScope paint(window);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <sstream>
 
 #include "line_dump.h"
@@ -48,7 +49,8 @@ TEST(ZwconvertOptions, RejectsBadUsage) {
                                                      {"--suggest", "--format", "csv"},
                                                      {"--suggest", "--exchange"},
                                                      {"--suggest", "--templates", "V"},
-                                                     {"--suggest=1"}};
+                                                     {"--suggest=1"},
+                                                     {"--version=1"}};
   for (const auto& args : bad) {
     EXPECT_THROW(ParseZwconvertOptions(args), UsageError) << args.front();
   }
@@ -89,6 +91,14 @@ TEST_F(ZwconvertRunTest, ConvertsTheDemoFromStandardInput) {
   EXPECT_EQ(Run({"--templates", folder_.Path(), "--tax", "8"}, test::DemoCalculation()), 0);
   EXPECT_NE(out_.str().find("Bezeichnung1=Glasentsorgung\n"), std::string::npos);
   EXPECT_NE(out_.str().find("Steuer=8\n"), std::string::npos);
+  EXPECT_EQ(err_.str(), "");
+}
+
+TEST_F(ZwconvertRunTest, VersionPrintsOneLineWithFourNumbersAndReadsNoInput) {
+  EXPECT_EQ(Run({"--version", "fehlt.txt"}, "nicht gelesen"), 0);
+  EXPECT_TRUE(
+      std::regex_match(out_.str(), std::regex("zwconvert [0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << out_.str();
   EXPECT_EQ(err_.str(), "");
 }
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "zw_version.h"
+
 namespace zw {
 
 const char* const kZwconvertUsage =
@@ -35,11 +37,14 @@ const char* const kZwconvertUsage =
     "  --suggest         schl\xE4gt f\xFCr den Text eine Vorlage vor und schreibt sie auf die\n"
     "                    Standardausgabe (Windows-1252, CR LF), bereit zum Speichern im\n"
     "                    Vorlagenordner\n"
+    "  --version         die Version von zwconvert\n"
     "  --help            diese Hilfe\n"
     "\n"
     "Ergebnis: 0, wenn eine Vorlage Positionen ergab (mit --suggest: ein Vorschlag); 1, wenn\n"
     "keine passte (mit --suggest: keine lesbare Tabelle; keine Ausgabe);\n"
     "2 bei falschem Aufruf oder unlesbarer Eingabe oder Vorlage.\n";
+
+const char* const kZwconvertVersion = "zwconvert " ZW_VERSION_TEXT "\n";
 
 namespace {
 
@@ -114,6 +119,9 @@ ZwconvertOptions ParseZwconvertOptions(const std::vector<std::string>& args) {
     } else if (arg == "--explain") {
       no_value();
       options.Explain = true;
+    } else if (arg == "--version") {
+      no_value();
+      options.Version = true;
     } else if (arg == "--help" || arg == "-h") {
       no_value();
       options.Help = true;

@@ -23,6 +23,7 @@ struct ZwconvertOptions {
   bool Explain = false;
   bool Suggest = false;  // propose a template for the text instead of converting it
   bool Help = false;
+  bool Version = false;
 };
 
 // Bad command line; the message says what is wrong.
@@ -35,5 +36,7 @@ class UsageError : public std::runtime_error {
 ZwconvertOptions ParseZwconvertOptions(const std::vector<std::string>& args);
 
 extern const char* const kZwconvertUsage;
+// What --version prints: the program's name and the project version, one line.
+extern const char* const kZwconvertVersion;
 
 }  // namespace zw

@@ -139,6 +139,10 @@ int RunZwconvert(const std::vector<std::string>& args, std::istream& in, std::os
     out << ToConsoleText(kZwconvertUsage);
     return kConverted;
   }
+  if (options.Version) {
+    out << ToConsoleText(kZwconvertVersion);
+    return kConverted;
+  }
 
   std::string explanation;
   int status = kFailed;
