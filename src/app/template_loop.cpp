@@ -95,6 +95,9 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
     const TemplateSettings settings = TemplateSettings::Of(rules);
     const char delimiter = settings.Delimiter;
 
+    // Without "Description1" the template gives nothing whatever the text holds; only a
+    // report of every step needs the columns of such a template.
+    if (settings.Columns.Description.empty() && options.Observer == nullptr) continue;
     const int column_count = CountColumns(text, delimiter);
     observer.OnColumns(delimiter, column_count);
     if (column_count == 0) {
