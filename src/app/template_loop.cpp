@@ -115,7 +115,7 @@ void MapRows(const TemplateSettings& settings, RowTable& table, const std::strin
     line.Isnetto = true;
     line.DM = false;
     if (amounts.Price == 0 && settings.EmptyPriceAsTextLine) {
-      line.TypeLine.assign(1, '-');
+      line.TypeLine = "-";
       line.Steuer.clear();
       line.Stueck.clear();
       line.Einzelbetrag.clear();
