@@ -27,23 +27,6 @@ LineText& LineText::operator=(LineText&& other) noexcept {
   return *this;
 }
 
-char* LineText::HeapData() const noexcept {
-  char* block = nullptr;
-  std::memcpy(&block, bytes_, sizeof block);
-  return block;
-}
-
-const char* LineText::data() const noexcept {
-  return OnHeap() ? HeapData() : reinterpret_cast<const char*>(bytes_);
-}
-
-std::size_t LineText::size() const noexcept {
-  if (!OnHeap()) return bytes_[kInline];
-  std::uint32_t length = 0;
-  std::memcpy(&length, bytes_ + sizeof(char*), sizeof length);
-  return length;
-}
-
 void LineText::Assign(std::string_view text) {
   unsigned char next[sizeof bytes_] = {};
   if (text.size() <= kInline) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -30,8 +31,16 @@ class LineText {
   std::string_view view() const noexcept { return *this; }
   std::string str() const { return std::string(view()); }
 
-  const char* data() const noexcept;
-  std::size_t size() const noexcept;
+  // Inline: the renderings ask for them several times per property.
+  const char* data() const noexcept {
+    return OnHeap() ? HeapData() : reinterpret_cast<const char*>(bytes_);
+  }
+  std::size_t size() const noexcept {
+    if (!OnHeap()) return bytes_[kInline];
+    std::uint32_t length = 0;
+    std::memcpy(&length, bytes_ + sizeof(char*), sizeof length);
+    return length;
+  }
   bool empty() const noexcept { return size() == 0; }
 
   void clear() noexcept { Release(); }
@@ -56,7 +65,11 @@ class LineText {
   // The last byte holds the length of an inline text, or kHeapMark; then the first eight bytes
   // hold the block's address and the next four its length. All zero is the empty text.
   bool OnHeap() const noexcept { return bytes_[kInline] == kHeapMark; }
-  char* HeapData() const noexcept;
+  char* HeapData() const noexcept {
+    char* block = nullptr;
+    std::memcpy(&block, bytes_, sizeof block);
+    return block;
+  }
   void Assign(std::string_view text);
   void Release() noexcept;
 

@@ -44,10 +44,9 @@ ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::stri
 }
 
 std::vector<ClipboardItem> TDataGridLines::ClipboardItems(const std::string& guid) const {
-  std::vector<ClipboardItem> items;
-  items.reserve(kClipboardItemCount);
-  for (std::size_t index = 0; index < kClipboardItemCount; ++index)
-    items.push_back(ClipboardItemAt(index, guid));
+  std::vector<ClipboardItem> items(kClipboardItemCount);
+  // The stream first, then the key text, the HTML and the CSV text.
+  for (const std::size_t index : {0, 2, 1, 3}) items[index] = ClipboardItemAt(index, guid);
   return items;
 }
 
