@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "counting_clipboard.h"
 #include "heap_counter.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/uDataGridLines.h"
@@ -29,22 +30,10 @@ void FillDemoLikeLines(zw::TExDataGridLines& lines, int count) {
   }
 }
 
-// Takes the items as the clipboard would and only counts their bytes.
-class CountingClipboard final : public zw::ClipboardSink {
- public:
-  std::size_t PutClipboardItems(const std::vector<zw::ClipboardItem>& items) override {
-    bytes = 0;
-    for (const zw::ClipboardItem& item : items)
-      bytes += item.Stream.size() + (item.SizePrefix ? 4 : 0);
-    return items.size();
-  }
-  std::size_t bytes = 0;
-};
-
 void BM_CopyToClipboard(benchmark::State& state) {
   zw::TExDataGridLines lines;
   FillDemoLikeLines(lines, static_cast<int>(state.range(0)));
-  CountingClipboard clipboard;
+  zw::bench::CountingClipboard clipboard;
   const auto copy = [&] {
     if (!lines.CopyToClipboard("", clipboard)) state.SkipWithError("not placed");
     benchmark::DoNotOptimize(clipboard.bytes);

@@ -1,5 +1,6 @@
 // Conversion of demo-like calculations through the template loop and the description cut,
-// and the table fill alone. Reports time, MB/s and the peak heap of one conversion.
+// the table fill alone, and the tool's whole path: the conversion and the four clipboard
+// items. Reports time, MB/s and the peak heap of one conversion.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -7,6 +8,7 @@
 
 #include "app/template_loop.h"
 #include "base/file_system.h"
+#include "counting_clipboard.h"
 #include "demo_text.h"
 #include "heap_counter.h"
 #include "mapping/row_mapping.h"
@@ -49,6 +51,32 @@ void BM_Conversion(benchmark::State& state) {
   state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;
 }
 BENCHMARK(BM_Conversion)->Arg(50)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// What the tool does with a copied calculation, short of the system clipboard: the template
+// loop, the description cut and the four items rendered into their clipboard blocks.
+void BM_ToolPath(benchmark::State& state) {
+  const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
+  zw::TemplateLoopOptions options;
+  options.Folder = BenchmarkTemplateFolder();
+  zw::bench::CountingClipboard clipboard;
+  const auto run = [&] {
+    zw::TExDataGridLines lines;
+    const auto winner = zw::RunTemplates(text, "8", lines, options);
+    if (!winner || lines.Count() != state.range(0)) state.SkipWithError("demo did not convert");
+    zw::SplitLongDescriptions(lines, winner ? winner->Settings.DescriptionLimit : 50);
+    if (!lines.CopyToClipboard("", clipboard)) state.SkipWithError("not placed");
+    benchmark::DoNotOptimize(clipboard.bytes);
+  };
+  zw::bench::StartHeapCount();
+  run();
+  const std::size_t peak = zw::bench::StopHeapCount();
+  for (auto _ : state) run();
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.counters["text_MB"] = static_cast<double>(text.size()) / 1e6;
+  state.counters["items_MB"] = static_cast<double>(clipboard.bytes) / 1e6;
+  state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;
+}
+BENCHMARK(BM_ToolPath)->Arg(50)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_FillRowTable(benchmark::State& state) {
   const std::string text = DemoLikeText(static_cast<int>(state.range(0)));

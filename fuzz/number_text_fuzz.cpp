@@ -3,6 +3,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,21 @@ double AmountValue(std::string_view text, char decimal_separator, char thousand_
   return zw::TextToNumber(plain, decimal_separator);
 }
 
+// "%.15g" with the separator and the exponent written as FormatNumber writes them: E, a minus
+// sign only, no leading zeros.
+std::string PrintedGeneral(double value, char decimal_separator) {
+  char printed[64];
+  std::snprintf(printed, sizeof printed, "%.15g", value);
+  std::string text = printed;
+  const std::size_t point = text.find('.');
+  if (point != std::string::npos) text[point] = decimal_separator;
+  const std::size_t e = text.find('e');
+  if (e == std::string::npos) return text;
+  std::string exponent = text.substr(e + 2);
+  while (exponent.size() > 1 && exponent.front() == '0') exponent.erase(0, 1);
+  return text.substr(0, e) + (text[e + 1] == '-' ? "E-" : "E") + exponent;
+}
+
 bool Near(double a, double b, double absolute) {
   return std::fabs(a - b) <= absolute + 1e-12 * std::fmax(std::fabs(a), std::fabs(b));
 }
@@ -76,6 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (const double number : {value, cell, std::isfinite(raw) ? raw : 0.0}) {
     const std::string general = zw::FormatNumber(number, decimal_separator);
+    if (number != 0) FUZZ_CHECK(general == PrintedGeneral(number, decimal_separator));
     // Fifteen digits cannot hold the extremes: near the largest double the rounded text
     // overflows, and subnormal numbers carry fewer digits than that.
     const double magnitude = std::fabs(number);

@@ -60,18 +60,15 @@ void CheckCsv(const zw::TExDataGridLines& lines, std::string_view csv) {
   const std::vector<Fields> records = ParseQuotedCsv(csv, separators.List);
   FUZZ_CHECK(records.size() == static_cast<std::size_t>(lines.Count()) + 1);
   FUZZ_CHECK((records[0] == Fields{"Pos", "Menge", "Text", "Nummer", "Preis", "Rabatt", "Summe"}));
-  const auto amount = [&](const std::string& text) {
+  const auto amount = [&](std::string_view text) {
     return zw::FormatAmount3(text, separators.Decimal, separators.Thousand);
   };
   for (int i = 0; i < lines.Count(); ++i) {
     const zw::TDataGridLine& line = lines.Items(i);
-    const Fields expected = {line.Pos,
-                             amount(line.Stueck),
-                             line.Bezeichnung1,
-                             line.Artikelnummer,
-                             amount(line.Einzelbetrag),
-                             amount(line.Rabatt),
-                             amount(line.SummeBetrag)};
+    const Fields expected = {
+        line.Pos.str(),           amount(line.Stueck),       line.Bezeichnung1.str(),
+        line.Artikelnummer.str(), amount(line.Einzelbetrag), amount(line.Rabatt),
+        amount(line.SummeBetrag)};
     FUZZ_CHECK(records[static_cast<std::size_t>(i) + 1] == expected);
   }
 }
@@ -173,7 +170,7 @@ void CheckStream(const zw::TCustomDataGridLines& lines, std::string_view block) 
     for (const zw::TDataGridLineProperty& property : zw::DataGridLineProperties()) {
       std::string expected;
       if (property.Text != nullptr) {
-        expected = line.*property.Text;
+        expected = (line.*property.Text).str();
         if (expected.empty()) continue;
       } else if (property.Boolean != nullptr) {
         expected = line.*property.Boolean ? "true" : "false";
@@ -208,7 +205,7 @@ void CheckKeyText(const zw::TCustomDataGridLines& lines, std::string_view text) 
   for (int i = 0; i < lines.Count(); ++i) {
     for (const zw::TDataGridLineProperty& property : zw::DataGridLineProperties()) {
       if (property.Text == nullptr) continue;
-      const std::string& value = lines.Items(i).*property.Text;
+      const std::string_view value = lines.Items(i).*property.Text;
       if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return;
     }
   }

@@ -66,15 +66,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<std::string> before;
   for (int i = 0; i < lines.Count(); ++i) {
-    before.push_back(lines.Items(i).Bezeichnung1 + "|" + lines.Items(i).Second);
+    before.push_back(lines.Items(i).Bezeichnung1.str() + "|" + lines.Items(i).Second.str());
   }
   zw::SplitLongDescriptions(lines, winner->Settings.DescriptionLimit);
   for (int i = 0; i < lines.Count(); ++i) {
     const zw::TDataGridLine& line = lines.Items(i);
-    const std::string unchanged = line.Bezeichnung1 + "|" + line.Second;
+    const std::string unchanged = line.Bezeichnung1.str() + "|" + line.Second.str();
     // A cut description keeps its blank, and the long text starts with the same blank.
     const std::string cut =
-        line.Second.empty() ? unchanged : line.Bezeichnung1 + line.Second.substr(1) + "|";
+        line.Second.empty() ? unchanged : line.Bezeichnung1.str() + line.Second.substr(1) + "|";
     FUZZ_CHECK(before[static_cast<std::size_t>(i)] == unchanged ||
                before[static_cast<std::size_t>(i)] == cut);
   }

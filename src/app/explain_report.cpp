@@ -88,9 +88,9 @@ void ExplainReport::OnNewLine(int record, const TDataGridLine& line) {
   if (line.TypeLine == "-") {
     text += " (Textzeile)";
   } else {
-    text += " (Menge " + line.Stueck + ", Preis " + line.Einzelbetrag + ")";
+    text += " (Menge " + line.Stueck.str() + ", Preis " + line.Einzelbetrag.str() + ")";
   }
-  Row(record, text + " " + Quoted(line.Bezeichnung1));
+  Row(record, text + " " + Quoted(line.Bezeichnung1.str()));
 }
 
 void ExplainReport::OnAppended(int record, const TDataGridLine& line) {

@@ -14,6 +14,53 @@ class NoObserver final : public TemplateLoopObserver {};
 
 std::string CellOf(const RowTable& table, int column) { return std::string(table.Cell(column)); }
 
+// What the row loop does with a row.
+enum class RowFate { Append, NullQuantity, EmptyDescription, NewLine };
+
+// The row loop's decision for the current row; the amounts are those of a row that is not
+// appended.
+RowFate FateOf(const TemplateSettings& settings, const TemplateColumns& columns,
+               const RowTable& table, bool has_current, char decimal_separator, Amounts& amounts) {
+  if (has_current && IsContinuationRow(settings.Columns.Description, table)) {
+    return RowFate::Append;
+  }
+  amounts = ComputeAmounts(columns, table, decimal_separator);
+  if (settings.IgnoreNullQuantity && amounts.Quantity == 0 && amounts.Total == 0) {
+    return RowFate::NullQuantity;
+  }
+  if (columns.Description && table.Cell(*columns.Description).empty()) {
+    return RowFate::EmptyDescription;
+  }
+  return RowFate::NewLine;
+}
+
+// Goes through the rows as the row loop does, without making lines, and fails as the loop
+// would: with TooManyLinesError at the line beyond the limit, or earlier with the long texts'
+// error. A table of more rows than the limit is checked so before any line is made.
+void CheckLineLimit(const TemplateSettings& settings, const TemplateColumns& columns,
+                    const LongTextPattern& long_text, RowTable& table, char decimal_separator) {
+  std::size_t long_text_left = kMaxLongTextBytes;
+  bool has_current = false;
+  int count = 0;
+  Amounts amounts;
+  for (table.First(); !table.Eof(); table.Next()) {
+    switch (FateOf(settings, columns, table, has_current, decimal_separator, amounts)) {
+      case RowFate::Append:
+        break;
+      case RowFate::NullQuantity:
+      case RowFate::EmptyDescription:
+        has_current = false;
+        break;
+      case RowFate::NewLine:
+        if (count >= kMaxOrderLines) throw TooManyLinesError();
+        ++count;
+        has_current = true;
+        if (!columns.LongText) long_text_left -= long_text.Expand(table, long_text_left).size();
+        break;
+    }
+  }
+}
+
 // Walks the rows of one template's table and appends its order lines.
 void MapRows(const TemplateSettings& settings, RowTable& table, const std::string& default_tax,
              TExDataGridLines& lines, TemplateLoopObserver& observer) {
@@ -21,25 +68,29 @@ void MapRows(const TemplateSettings& settings, RowTable& table, const std::strin
   const LongTextPattern long_text(settings.Columns.LongText, table);
   std::size_t long_text_left = kMaxLongTextBytes;
   const char decimal_separator = lines.NumberSeparators().Decimal;
+  // Every line comes from a row of its own, so a smaller table cannot pass the limit.
+  if (table.RowCount() > static_cast<std::size_t>(kMaxOrderLines)) {
+    CheckLineLimit(settings, columns, long_text, table, decimal_separator);
+  }
 
   TDataGridLine* current = nullptr;
+  Amounts amounts;
   for (table.First(); !table.Eof(); table.Next()) {
     const int record = table.SourceRecord();
-    if (current != nullptr) {
-      if (const std::optional<std::string> more =
-              IsContinuationRow(settings.Columns.Description, table)) {
-        current->Bezeichnung1.append("  ").append(*more);
-        observer.OnAppended(record, *current);
-        continue;
-      }
+    const RowFate fate =
+        FateOf(settings, columns, table, current != nullptr, decimal_separator, amounts);
+    if (fate == RowFate::Append) {
+      // Only a row with a description column is appended.
+      current->Bezeichnung1.append("  ").append(table.Cell(*columns.Description));
+      observer.OnAppended(record, *current);
+      continue;
     }
-    const Amounts amounts = ComputeAmounts(columns, table, decimal_separator);
-    if (settings.IgnoreNullQuantity && amounts.Quantity == 0 && amounts.Total == 0) {
+    if (fate == RowFate::NullQuantity) {
       current = nullptr;
       observer.OnRowDropped(record, RowDrop::NullQuantity);
       continue;
     }
-    if (columns.Description && table.Cell(*columns.Description).empty()) {
+    if (fate == RowFate::EmptyDescription) {
       current = nullptr;
       observer.OnRowDropped(record, RowDrop::EmptyDescription);
       continue;
@@ -64,7 +115,7 @@ void MapRows(const TemplateSettings& settings, RowTable& table, const std::strin
     line.Isnetto = true;
     line.DM = false;
     if (amounts.Price == 0 && settings.EmptyPriceAsTextLine) {
-      line.TypeLine.assign(1, '-');
+      line.TypeLine = "-";
       line.Steuer.clear();
       line.Stueck.clear();
       line.Einzelbetrag.clear();
@@ -95,6 +146,9 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
     const TemplateSettings settings = TemplateSettings::Of(rules);
     const char delimiter = settings.Delimiter;
 
+    // Without "Description1" the template gives nothing whatever the text holds; only a
+    // report of every step needs the columns of such a template.
+    if (settings.Columns.Description.empty() && options.Observer == nullptr) continue;
     const int column_count = CountColumns(text, delimiter);
     observer.OnColumns(delimiter, column_count);
     if (column_count == 0) {

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <string>
 #include <system_error>
 
 #include "base/ascii.h"
@@ -15,6 +17,59 @@ bool TakeDigits(std::string_view text, std::size_t& pos, std::string& out) {
   const std::size_t start = pos;
   while (pos < text.size() && IsAsciiDigit(text[pos])) out.push_back(text[pos++]);
   return pos > start;
+}
+
+// The general form from the shortest digits that read back as the value. With at most 15 of
+// them they are also the digits of the value rounded to 15 significant digits: a double lies
+// closer to its shortest digits than half a step of the 15-digit grid. False when there are
+// more, for the full conversion.
+bool AppendShortGeneral(std::string& out, double value, char decimal_separator) {
+  char shortest[32];
+  const auto [end, error] =
+      std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific);
+  if (error != std::errc()) return false;
+  const char* p = shortest;
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  char digits[20];
+  int count = 0;
+  for (; p != end && *p != 'e'; ++p) {
+    if (*p == '.') continue;
+    if (count == 15) return false;
+    digits[count++] = *p;
+  }
+  if (p == end) return false;
+  ++p;
+  const bool negative_exponent = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  int exponent = 0;
+  for (; p != end; ++p) exponent = exponent * 10 + (*p - '0');
+  if (negative_exponent) exponent = -exponent;
+
+  if (negative) out.push_back('-');
+  if (exponent < -4 || exponent >= 15) {
+    out.push_back(digits[0]);
+    if (count > 1) {
+      out.push_back(decimal_separator);
+      out.append(digits + 1, static_cast<std::size_t>(count - 1));
+    }
+    out.push_back('E');
+    if (exponent < 0) out.push_back('-');
+    out += std::to_string(exponent < 0 ? -exponent : exponent);
+  } else if (exponent >= 0) {
+    const int integer_digits = exponent + 1;
+    for (int i = 0; i < integer_digits; ++i) out.push_back(i < count ? digits[i] : '0');
+    if (count > integer_digits) {
+      out.push_back(decimal_separator);
+      out.append(digits + integer_digits, static_cast<std::size_t>(count - integer_digits));
+    }
+  } else {
+    out.push_back('0');
+    out.push_back(decimal_separator);
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out.append(digits, static_cast<std::size_t>(count));
+  }
+  return true;
 }
 
 }  // namespace
@@ -128,6 +183,11 @@ std::string FormatNumber(double value, char decimal_separator, NonFinite non_fin
     return value < 0 ? "-INF" : "INF";
   }
   if (!std::isfinite(value) || value == 0) return "0";
+  // Subnormal numbers carry fewer digits than their shortest form shows.
+  if (std::fabs(value) >= std::numeric_limits<double>::min()) {
+    std::string text;
+    if (AppendShortGeneral(text, value, decimal_separator)) return text;
+  }
   // "%.15g" rounds to 15 significant digits, drops trailing zeros and switches to exponent
   // form exactly below 0.0001 and from 16 digits before the point on. to_chars never looks at
   // the C locale, so the separator is only ever the one given.

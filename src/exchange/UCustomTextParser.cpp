@@ -147,7 +147,7 @@ void TSaveParser::Parse() {
   for (int i = 0; i < lines_->Count(); ++i) {
     const TDataGridLine& line = lines_->Items(i);
     json.NewPart();
-    const std::pair<const char*, const std::string*> members[] = {
+    const std::pair<const char*, const LineText*> members[] = {
         {"Price", &line.Einzelbetrag},
         {"TypLine", &line.TypeLine},
         {"Position", &line.Pos},
@@ -162,7 +162,8 @@ void TSaveParser::Parse() {
         {"SerialNumber", &line.Seriennummer},
         {"Rabatt", &line.Rabatt},
     };
-    for (const auto& [name, text] : members) json.AddString(TJsonTarget::CurrentPart, name, *text);
+    for (const auto& [name, text] : members)
+      json.AddString(TJsonTarget::CurrentPart, name, text->str());
   }
 }
 

@@ -40,11 +40,17 @@ std::string Header(std::size_t fragment_length) {
 
 }  // namespace
 
+std::string ClipboardBlockPrefix(const ClipboardItem& item) {
+  std::string prefix;
+  if (item.SizePrefix)
+    AppendLittleEndian(prefix, static_cast<std::uint32_t>(item.Stream.size()), 4);
+  return prefix;
+}
+
 std::string ClipboardBlock(const ClipboardItem& item) {
   if (!item.SizePrefix) return item.Stream;
-  std::string block;
-  block.reserve(item.Stream.size() + 4);
-  AppendLittleEndian(block, static_cast<std::uint32_t>(item.Stream.size()), 4);
+  std::string block = ClipboardBlockPrefix(item);
+  block.reserve(block.size() + item.Stream.size());
   block.append(item.Stream);
   return block;
 }

@@ -30,6 +30,8 @@ struct ClipboardItem {
 
 // The bytes of the clipboard memory block of an item.
 std::string ClipboardBlock(const ClipboardItem& item);
+// What the block holds before the stream's bytes: the 4-byte count, or nothing.
+std::string ClipboardBlockPrefix(const ClipboardItem& item);
 
 // The system clipboard, or a stand-in that records what would be placed.
 class ClipboardSink {

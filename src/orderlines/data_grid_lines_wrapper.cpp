@@ -10,7 +10,7 @@ namespace {
 void WriteLine(ComponentStreamWriter& writer, const TDataGridLine& line) {
   for (const TDataGridLineProperty& property : DataGridLineProperties()) {
     if (property.Text != nullptr) {
-      const std::string& text = line.*property.Text;
+      const std::string_view text = line.*property.Text;
       if (text.empty()) continue;
       writer.ShortText(property.Name);
       writer.Text(text);

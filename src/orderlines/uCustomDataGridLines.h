@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "orderlines/line_text.h"
+
 // One order line of the order application and the collection that a conversion run fills.
 // The property names are also the keys of the lines in the application's clipboard format.
 namespace zw {
@@ -45,37 +47,37 @@ class TDataGridLine : public TCollectionItem {
   // Copies all 24 properties of another order line.
   void Assign(const TCollectionItem& source) override;
 
-  std::string Stueck;
-  std::string Einheit;
-  std::string Bezeichnung1;
-  std::string Bezeichnung2;
-  std::string BestellNummer;
-  std::string Seriennummer;
-  std::string Artikelnummer;
-  std::string Einzelbetrag;
-  std::string Steuer;
-  std::string SummeBetrag;
-  std::string intern;
-  std::string ID_Artikel;
-  std::string Rabatt;
-  std::string Second;
+  LineText Stueck;
+  LineText Einheit;
+  LineText Bezeichnung1;
+  LineText Bezeichnung2;
+  LineText BestellNummer;
+  LineText Seriennummer;
+  LineText Artikelnummer;
+  LineText Einzelbetrag;
+  LineText Steuer;
+  LineText SummeBetrag;
+  LineText intern;
+  LineText ID_Artikel;
+  LineText Rabatt;
+  LineText Second;
   bool DM = false;
-  std::string TypeLine;
+  LineText TypeLine;
   bool Isnetto = false;
-  std::string User;
+  LineText User;
   std::int32_t Row = 0;
-  std::string Rows;
-  std::string Hash;
-  std::string Pos;
-  std::string ExtraData;
-  std::string L2;
+  LineText Rows;
+  LineText Hash;
+  LineText Pos;
+  LineText ExtraData;
+  LineText L2;
 };
 
 // The published properties of an order line, in their published order: the order of every
 // listing and of the streamed form. Exactly one of the member pointers is set.
 struct TDataGridLineProperty {
   std::string_view Name;
-  std::string TDataGridLine::*Text = nullptr;
+  LineText TDataGridLine::*Text = nullptr;
   bool TDataGridLine::*Boolean = nullptr;
   std::int32_t TDataGridLine::*Integer = nullptr;
 };

@@ -1,31 +1,52 @@
 #include "orderlines/uDataGridLines.h"
 
 #include <exception>
+#include <stdexcept>
 
 #include "orderlines/data_grid_lines_wrapper.h"
 #include "orderlines/line_renderings.h"
 
 namespace zw {
 
-std::vector<ClipboardItem> TDataGridLines::ClipboardItems(const std::string& guid) const {
+ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::string& guid) const {
   const ClipboardFormats& formats = RegisteredClipboardFormats();
-  std::vector<ClipboardItem> items(4);
-  items[0].Format = formats.DataGrid;
-  items[0].SizePrefix = true;
-  items[1].Format = formats.Html;
-  items[2].Format = formats.Text;
-  items[3].Format = formats.Csv;
-  TDataGridLinesWrapper wrapper;
-  wrapper.DataGridLines = this;
-  wrapper.GUID = guid;
-  wrapper.Row = Row;
-  wrapper.Data = Data;
-  items[0].Stream = StreamWrapper(wrapper);
-  items[2].Stream = LinesAsText();
-  // CF_TEXT ends with a zero byte; the other formats carry none.
-  if (!items[2].Stream.empty()) items[2].Stream.push_back('\0');
-  items[1].Stream = LinesAsHtml();
-  items[3].Stream = LinesAsCsv();
+  ClipboardItem item;
+  switch (index) {
+    case 0: {
+      item.Format = formats.DataGrid;
+      item.SizePrefix = true;
+      TDataGridLinesWrapper wrapper;
+      wrapper.DataGridLines = this;
+      wrapper.GUID = guid;
+      wrapper.Row = Row;
+      wrapper.Data = Data;
+      item.Stream = StreamWrapper(wrapper);
+      break;
+    }
+    case 1:
+      item.Format = formats.Html;
+      item.Stream = LinesAsHtml();
+      break;
+    case 2:
+      item.Format = formats.Text;
+      item.Stream = LinesAsText();
+      // CF_TEXT ends with a zero byte; the other formats carry none.
+      if (!item.Stream.empty()) item.Stream.push_back('\0');
+      break;
+    case 3:
+      item.Format = formats.Csv;
+      item.Stream = LinesAsCsv();
+      break;
+    default:
+      throw std::out_of_range("clipboard item index out of range");
+  }
+  return item;
+}
+
+std::vector<ClipboardItem> TDataGridLines::ClipboardItems(const std::string& guid) const {
+  std::vector<ClipboardItem> items(kClipboardItemCount);
+  // The stream first, then the key text, the HTML and the CSV text.
+  for (const std::size_t index : {0, 2, 1, 3}) items[index] = ClipboardItemAt(index, guid);
   return items;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ class TDataGridLines : public TCustomDataGridLines {
   bool CopyToClipboard(const std::string& guid, ClipboardSink& clipboard);
   // The four items that CopyToClipboard places, in their order, for the identifier.
   std::vector<ClipboardItem> ClipboardItems(const std::string& guid) const;
+  // One of them (0 to 3, in that order) on its own, for a reader that wants only one format.
+  ClipboardItem ClipboardItemAt(std::size_t index, const std::string& guid) const;
+  static constexpr std::size_t kClipboardItemCount = 4;
 
   virtual std::string LinesAsText() const { return {}; }
   virtual std::string LinesAsHtml() const { return {}; }

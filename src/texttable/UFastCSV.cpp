@@ -16,15 +16,12 @@ constexpr std::size_t kInitialSlots = 100;
 
 }  // namespace
 
-TCSVReader::TCSVReader(std::string_view text, char delimiter) : delimiter_(delimiter) {
+TCSVReader::TCSVReader(std::string_view text, char delimiter) : text_(text), delimiter_(delimiter) {
   if (text.size() >= std::numeric_limits<std::uint32_t>::max() - 2) {
     throw Error("Der Text ist zu gro\xDF");
   }
-  buffer_.reserve(text.size() + 2);
-  buffer_.append(text);
-  // The extra CR ends a last line that has no line break; the NUL stops every scan.
-  buffer_.push_back(kLineEnd);
-  buffer_.push_back(kEndOfData);
+  // The CR that the text reads as followed by ends a last line that has no line break; the NUL
+  // after it stops every scan.
   fields_.resize(kInitialSlots);
   stops_[static_cast<unsigned char>(kEndOfData)] = true;
   stops_[static_cast<unsigned char>(kLineEnd)] = true;
@@ -49,11 +46,13 @@ void TCSVReader::ReadRecord() {
   }
   std::size_t at = position_;
   std::size_t field_start = at;
-  if (buffer_[at] == kQuote && !SkipQuoted(at)) return;
+  if (At(at) == kQuote && !SkipQuoted(at)) return;
+  const char* const data = text_.data();
+  const std::size_t size = text_.size();
   for (;;) {
     // Ordinary characters are skipped with one table look-up each.
-    while (!stops_[static_cast<unsigned char>(buffer_[at])]) ++at;
-    const char c = buffer_[at];
+    while (at < size && !stops_[static_cast<unsigned char>(data[at])]) ++at;
+    const char c = At(at);
     if (c == kEndOfData) {
       eof_ = true;
       field_count_ = 0;
@@ -62,25 +61,25 @@ void TCSVReader::ReadRecord() {
     if (c == kLineEnd) {
       // An empty line has no fields at all, not one empty field.
       if (at != position_) StoreField(field_start, at);
-      if (buffer_[at + 1] == kEndOfData) {
+      if (At(at + 1) == kEndOfData) {
         last_record_read_ = true;
       } else {
         // Only an LF belongs to the line break; after a lone CR the next line starts at once.
         position_ = at + 1;
-        if (buffer_[position_] == kLineFeed) ++position_;
+        if (At(position_) == kLineFeed) ++position_;
       }
       return;
     }
     if (c == delimiter_) {
       StoreField(field_start, at);
       ++at;
-      if (buffer_[at] == kEndOfData) {
+      if (At(at) == kEndOfData) {
         eof_ = true;
         field_count_ = 0;
         return;
       }
       field_start = at;
-      if (buffer_[at] == kQuote && !SkipQuoted(at)) return;
+      if (At(at) == kQuote && !SkipQuoted(at)) return;
       continue;
     }
     ++at;
@@ -90,7 +89,7 @@ void TCSVReader::ReadRecord() {
 bool TCSVReader::SkipQuoted(std::size_t& at) {
   ++at;
   for (;;) {
-    const char c = buffer_[at];
+    const char c = At(at);
     if (c == kEndOfData) {
       // An unclosed quote swallows the rest of the text; nothing of it becomes a record.
       eof_ = true;
@@ -98,7 +97,7 @@ bool TCSVReader::SkipQuoted(std::size_t& at) {
       return false;
     }
     if (c == kQuote) {
-      if (buffer_[at + 1] != kQuote) {
+      if (At(at + 1) != kQuote) {
         ++at;
         return true;
       }
@@ -121,11 +120,23 @@ std::string_view TCSVReader::FieldView(int index, std::string& scratch) const {
   if (index < 0 || index >= field_count_) return {};
   const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
   if (slot.Length == 0) return {};
-  const std::string_view field = std::string_view(buffer_).substr(slot.Start, slot.Length);
+  const std::string_view field = text_.substr(slot.Start, slot.Length);
   if (field.front() != kQuote) return field;
   scratch.clear();
   AppendField(index, scratch);
   return scratch;
+}
+
+std::string_view TCSVReader::RecordSpan(bool& quoted) const {
+  quoted = false;
+  if (field_count_ == 0) return {};
+  for (int index = 0; index < field_count_; ++index) {
+    const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
+    if (slot.Length != 0 && text_[slot.Start] == kQuote) quoted = true;
+  }
+  const FieldSlot& first = fields_.front();
+  const FieldSlot& last = fields_[static_cast<std::size_t>(field_count_ - 1)];
+  return text_.substr(first.Start, last.Start + last.Length - first.Start);
 }
 
 std::string TCSVReader::Fields(int index) const {
@@ -138,7 +149,7 @@ void TCSVReader::AppendField(int index, std::string& out) const {
   if (index < 0 || index >= field_count_) return;
   const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
   if (slot.Length == 0) return;
-  const std::string_view field = std::string_view(buffer_).substr(slot.Start, slot.Length);
+  const std::string_view field = text_.substr(slot.Start, slot.Length);
   if (field.front() != kQuote) {
     out.append(field);
     return;

@@ -4,17 +4,22 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace zw {
 
-// Reads delimiter-separated records from a private copy of a text. Records end at CR (an LF
-// right after it is skipped); a field that starts with a double quote runs to the matching
-// closing quote, so it may contain delimiters and line breaks. Fields are kept as slices of
-// the copy and turned into text only when asked for.
+// Reads delimiter-separated records from a text. Records end at CR (an LF right after it is
+// skipped); a field that starts with a double quote runs to the matching closing quote, so it
+// may contain delimiters and line breaks. The text reads as if a CR and a NUL followed it, and
+// a NUL ends the data. Fields are kept as slices of the text and turned into text only when
+// asked for; the reader makes no copy, so the text must outlive it.
 class TCSVReader {
  public:
   TCSVReader(std::string_view text, char delimiter);
+  // A temporary string would be gone before the first read.
+  template <class Text, std::enable_if_t<std::is_same_v<Text, std::string>, int> = 0>
+  TCSVReader(Text&& text, char delimiter) = delete;
 
   // Goes back to the start and reads the first record.
   void First();
@@ -23,6 +28,7 @@ class TCSVReader {
   // The end of the data was reached; the current record is then not valid.
   bool Eof() const { return eof_; }
 
+  char Delimiter() const { return delimiter_; }
   int FieldCount() const { return field_count_; }
   // The field's value with its quotes removed; "" beyond the field count.
   std::string Fields(int index) const;
@@ -31,6 +37,9 @@ class TCSVReader {
   // The same value without a copy where it can be: a view into the text for a field without
   // quotes, else the unquoted value written into scratch. Valid until the next read.
   std::string_view FieldView(int index, std::string& scratch) const;
+  // The current record's bytes from the start of its first field to the end of its last one,
+  // delimiters included; quoted tells whether any field begins with a quote.
+  std::string_view RecordSpan(bool& quoted) const;
 
  private:
   // 32-bit offsets halve the slots of a line of many empty fields; texts stay below 4 GiB.
@@ -40,11 +49,17 @@ class TCSVReader {
   };
 
   void ReadRecord();
+  // The byte at a position of the text followed by its CR and NUL.
+  char At(std::size_t at) const {
+    return at < text_.size() ? text_[at] : at == text_.size() ? kFinalLineEnd : '\0';
+  }
   // Steps over a quoted section starting at the opening quote; false when the data ends inside.
   bool SkipQuoted(std::size_t& at);
   void StoreField(std::size_t start, std::size_t end);
 
-  std::string buffer_;  // the text, a CR and a NUL that marks the end of the data
+  static constexpr char kFinalLineEnd = '\r';
+
+  std::string_view text_;
   std::size_t position_ = 0;
   char delimiter_;
   bool last_record_read_ = false;

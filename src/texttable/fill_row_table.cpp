@@ -1,6 +1,8 @@
 #include "texttable/fill_row_table.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "base/ascii.h"
 
@@ -8,42 +10,114 @@ namespace zw {
 
 namespace {
 
-// Normalises the joined fields in one pass: tabs and blanks are dropped while joining, the
-// other characters of code 32 or less trimmed at both ends afterwards. The buffers are the
-// caller's so that a whole text is checked without an allocation per record.
-RecordCheck CheckRecordWith(const TCSVReader& reader,
-                            const std::vector<std::string>& ignore_entries, std::string& scratch,
-                            std::string& normalized) {
-  if (reader.FieldCount() == 0) return {RecordCheck::Verdict::NoFields, 0};
-  normalized.clear();
-  for (int field = 0; field < reader.FieldCount(); ++field) {
-    for (const char c : reader.FieldView(field, scratch)) {
-      if (c != '\t' && c != ' ') normalized.push_back(c);
-    }
+// Normalises the joined fields of a record: tabs and blanks are dropped while joining, the
+// other characters of code 32 or less trimmed at both ends afterwards. The buffers are kept
+// between records so that a whole text is checked without an allocation per record.
+class RecordNormalizer {
+ public:
+  explicit RecordNormalizer(char delimiter) {
+    for (int c = 0; c < 256; ++c) keep_in_field_[c] = c != '\t' && c != ' ';
+    keep_in_record_ = keep_in_field_;
+    keep_in_record_[static_cast<unsigned char>(delimiter)] = 0;
   }
-  std::size_t begin = 0;
-  while (begin < normalized.size() && IsBlankOrControl(normalized[begin])) ++begin;
-  std::size_t end = normalized.size();
-  while (end > begin && IsBlankOrControl(normalized[end - 1])) --end;
-  const std::string_view text = std::string_view(normalized).substr(begin, end - begin);
-  if (text.empty()) return {RecordCheck::Verdict::Empty, 0};
-  for (std::size_t entry = 0; entry < ignore_entries.size(); ++entry) {
-    const std::string& ignored = ignore_entries[entry];
-    // An entry of blanks only normalises to nothing; it must not drop every row.
-    if (ignored.empty()) continue;
-    if (text.find(ignored) != std::string_view::npos) {
-      return {RecordCheck::Verdict::Ignored, entry};
+
+  RecordCheck Check(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
+    if (reader.FieldCount() == 0) return {RecordCheck::Verdict::NoFields, 0};
+    bool quoted = false;
+    const std::string_view span = reader.RecordSpan(quoted);
+    if (!HasEntries(ignore_entries)) {
+      // Only emptiness matters: the record is empty when all its bytes are trimmed ones.
+      return HasContent(reader, span, quoted) ? RecordCheck{}
+                                              : RecordCheck{RecordCheck::Verdict::Empty, 0};
     }
+    const std::string_view text = Normalized(reader, span, quoted);
+    if (text.empty()) return {RecordCheck::Verdict::Empty, 0};
+    for (std::size_t entry = 0; entry < ignore_entries.size(); ++entry) {
+      const std::string& ignored = ignore_entries[entry];
+      // An entry of blanks only normalises to nothing; it must not drop every row.
+      if (ignored.empty()) continue;
+      if (text.find(ignored) != std::string_view::npos) {
+        return {RecordCheck::Verdict::Ignored, entry};
+      }
+    }
+    return {};
   }
-  return {};
+
+ private:
+  static bool HasEntries(const std::vector<std::string>& ignore_entries) {
+    for (const std::string& entry : ignore_entries) {
+      if (!entry.empty()) return true;
+    }
+    return false;
+  }
+
+  bool HasContent(const TCSVReader& reader, std::string_view span, bool quoted) {
+    const auto content = [](std::string_view part, char delimiter) {
+      for (const char c : part) {
+        if (!IsBlankOrControl(c) && c != delimiter) return true;
+      }
+      return false;
+    };
+    // Without quotes the fields are the span less its delimiters.
+    if (!quoted) return content(span, reader.Delimiter());
+    for (int field = 0; field < reader.FieldCount(); ++field) {
+      // A quoted field's delimiters are its content; a blank never is.
+      if (content(reader.FieldView(field, scratch_), ' ')) return true;
+    }
+    return false;
+  }
+
+  std::string_view Normalized(const TCSVReader& reader, std::string_view span, bool quoted) {
+    std::size_t length = 0;
+    if (!quoted) {
+      length = Compact(span, keep_in_record_, 0);
+    } else {
+      for (int field = 0; field < reader.FieldCount(); ++field)
+        length = Compact(reader.FieldView(field, scratch_), keep_in_field_, length);
+    }
+    const char* const data = buffer_.data();
+    std::size_t begin = 0;
+    while (begin < length && IsBlankOrControl(data[begin])) ++begin;
+    std::size_t end = length;
+    while (end > begin && IsBlankOrControl(data[end - 1])) --end;
+    return std::string_view(data + begin, end - begin);
+  }
+
+  // Appends the kept bytes of the part behind the first `length` bytes of the buffer; every
+  // byte is written and the end moves on only for a kept one, which needs no branch.
+  std::size_t Compact(std::string_view part, const std::array<std::uint8_t, 256>& keep,
+                      std::size_t length) {
+    if (buffer_.size() < length + part.size()) buffer_.resize(2 * (length + part.size()));
+    char* out = buffer_.data() + length;
+    for (const char c : part) {
+      *out = c;
+      out += keep[static_cast<unsigned char>(c)];
+    }
+    return static_cast<std::size_t>(out - buffer_.data());
+  }
+
+  std::array<std::uint8_t, 256> keep_in_field_{};
+  std::array<std::uint8_t, 256> keep_in_record_{};
+  std::string buffer_;
+  std::string scratch_;
+};
+
+// Bounds of the cells and rows that the text can give: every field ends at a delimiter or a
+// CR, every record at a CR or at the end.
+void ReserveTable(RowTable& table, std::string_view text, char delimiter) {
+  std::size_t delimiters = 0;
+  std::size_t line_ends = 0;
+  for (const char c : text) {
+    delimiters += c == delimiter;
+    line_ends += c == '\r';
+  }
+  table.Reserve(delimiters + line_ends + 1, line_ends + 1);
 }
 
 }  // namespace
 
 RecordCheck CheckRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
-  std::string scratch;
-  std::string normalized;
-  return CheckRecordWith(reader, ignore_entries, scratch, normalized);
+  return RecordNormalizer(reader.Delimiter()).Check(reader, ignore_entries);
 }
 
 bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
@@ -53,14 +127,15 @@ bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& i
 void FillRowTable(RowTable& table, std::string_view text, char delimiter, int column_count,
                   const std::vector<std::string>& ignore_entries, const RecordDropped& on_dropped) {
   table.DefineColumns(column_count);
-  // The cells never hold more than the text, so one reservation covers them all.
-  table.Reserve(text.size(), text.size() / 4);
+  // Cells of unquoted fields stay slices of the text.
+  table.ViewText(text);
+  ReserveTable(table, text, delimiter);
   TCSVReader reader(text, delimiter);
+  RecordNormalizer normalizer(delimiter);
   std::string scratch;
-  std::string normalized;
   int record = 1;
   for (reader.First(); !reader.Eof(); reader.Next(), ++record) {
-    const RecordCheck check = CheckRecordWith(reader, ignore_entries, scratch, normalized);
+    const RecordCheck check = normalizer.Check(reader, ignore_entries);
     if (check.Result != RecordCheck::Verdict::Keep) {
       if (on_dropped) on_dropped(record, check);
       continue;

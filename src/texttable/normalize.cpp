@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/ascii.h"
-#include "base/text_lines.h"
 
 namespace zw {
 
@@ -27,17 +26,30 @@ void NormalizeTextInto(std::string_view text, std::string& out) {
   std::size_t end = text.size();
   while (begin < end && IsBlankOrControl(text[begin])) ++begin;
   while (end > begin && IsBlankOrControl(text[end - 1])) --end;
+  // Every byte is written and the end moves on only for a kept one, which needs no branch.
+  out.resize(end - begin);
+  char* kept = out.data();
   for (std::size_t i = begin; i < end; ++i) {
-    if (text[i] != '\t' && text[i] != ' ') out.push_back(text[i]);
+    *kept = text[i];
+    kept += text[i] != '\t' && text[i] != ' ';
   }
+  out.resize(static_cast<std::size_t>(kept - out.data()));
 }
 
 int CountColumns(std::string_view text, char delimiter) {
+  // A line break ends a line, so it is never a delimiter within one.
+  if (delimiter == '\r' || delimiter == '\n') return 0;
+  // One pass over the lines of the line view; empty lines count no delimiters either way.
   std::size_t widest = 0;
-  ForEachLine(text, [&](std::string_view line) {
-    widest =
-        std::max(widest, static_cast<std::size_t>(std::count(line.begin(), line.end(), delimiter)));
-  });
+  std::size_t in_line = 0;
+  for (const char c : text) {
+    in_line += c == delimiter;
+    if (c == '\r' || c == '\n') {
+      widest = std::max(widest, in_line);
+      in_line = 0;
+    }
+  }
+  widest = std::max(widest, in_line);
   if (widest == 0) return 0;
   return static_cast<int>(std::min<std::size_t>(widest + 1, kMaxColumns));
 }

@@ -1,6 +1,7 @@
 #include "texttable/row_table.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -22,38 +23,59 @@ void RowTable::DefineColumns(int column_count) {
     throw std::invalid_argument("column count out of range");
   }
   column_count_ = column_count;
-  text_.clear();
-  cell_ends_.clear();
+  viewed_ = {};
+  copied_.clear();
+  cell_starts_.clear();
+  cell_lengths_.clear();
   row_first_cell_.clear();
   row_records_.clear();
   current_ = 0;
 }
 
-void RowTable::Reserve(std::size_t cell_bytes, std::size_t cells) {
-  text_.reserve(cell_bytes);
-  cell_ends_.reserve(cells);
+void RowTable::ViewText(std::string_view text) {
+  if (!cell_starts_.empty()) throw std::logic_error("ViewText after AddCell");
+  if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
+    throw std::length_error("table too large");
+  }
+  viewed_ = text;
+}
+
+void RowTable::Reserve(std::size_t cells, std::size_t rows) {
+  cell_starts_.reserve(cells);
+  cell_lengths_.reserve(cells);
+  row_first_cell_.reserve(rows);
+  row_records_.reserve(rows);
 }
 
 void RowTable::BeginRow(int source_record) {
-  if (cell_ends_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+  if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max()) {
     throw std::length_error("table too large");
   }
-  row_first_cell_.push_back(static_cast<std::uint32_t>(cell_ends_.size()));
+  row_first_cell_.push_back(static_cast<std::uint32_t>(cell_starts_.size()));
   row_records_.push_back(source_record);
 }
 
 void RowTable::AddCell(std::string_view text) {
   if (row_records_.empty()) throw std::logic_error("AddCell before BeginRow");
-  const std::size_t cells_in_row = cell_ends_.size() - row_first_cell_.back();
+  const std::size_t cells_in_row = cell_starts_.size() - row_first_cell_.back();
   if (cells_in_row >= static_cast<std::size_t>(column_count_)) return;
   const std::size_t length = std::min(text.size(), kMaxCellLength);
-  const std::size_t start = text_.size();
-  if (start + length > std::numeric_limits<std::uint32_t>::max()) {
-    throw std::length_error("table too large");
+  const std::less_equal<const char*> not_after;
+  std::size_t start = 0;
+  if (length == 0) {
+    // An empty cell needs no bytes anywhere.
+  } else if (!viewed_.empty() && not_after(viewed_.data(), text.data()) &&
+             not_after(text.data() + length, viewed_.data() + viewed_.size())) {
+    start = static_cast<std::size_t>(text.data() - viewed_.data());
+  } else {
+    start = viewed_.size() + copied_.size();
+    if (start + length > std::numeric_limits<std::uint32_t>::max()) {
+      throw std::length_error("table too large");
+    }
+    copied_.append(text.data(), length);
   }
-  text_.resize(start + length);
-  std::copy_n(text.data(), length, text_.data() + start);
-  cell_ends_.push_back(static_cast<std::uint32_t>(start + length));
+  cell_starts_.push_back(static_cast<std::uint32_t>(start));
+  cell_lengths_.push_back(static_cast<std::uint8_t>(length));
 }
 
 void RowTable::First() { current_ = 0; }
@@ -66,31 +88,33 @@ std::optional<int> RowTable::FindColumn(std::string_view name) const {
   return ColumnOfName(name, column_count_);
 }
 
+std::size_t RowTable::EndCell() const {
+  return current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_starts_.size();
+}
+
 std::string_view RowTable::Cell(int column) const {
   if (Eof() || column < 0 || column >= column_count_) return {};
-  const std::size_t first = row_first_cell_[current_];
-  const std::size_t end_cell =
-      current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_ends_.size();
-  const std::size_t cell = first + static_cast<std::size_t>(column);
-  if (cell >= end_cell) return {};
-  const std::size_t begin = cell == 0 ? 0 : cell_ends_[cell - 1];
-  return std::string_view(text_.data() + begin, cell_ends_[cell] - begin);
+  const std::size_t cell = FirstCell() + static_cast<std::size_t>(column);
+  if (cell >= EndCell()) return {};
+  const std::size_t start = cell_starts_[cell];
+  const std::size_t length = cell_lengths_[cell];
+  if (start < viewed_.size()) return viewed_.substr(start, length);
+  return std::string_view(copied_).substr(start - viewed_.size(), length);
 }
 
 std::string RowTable::RowText() const {
   std::string joined;
+  joined.reserve(RowTextLength());
   for (int column = 0; column < column_count_; ++column) joined.append(Cell(column));
   return joined;
 }
 
 std::size_t RowTable::RowTextLength() const {
   if (Eof()) return 0;
-  const std::size_t first = row_first_cell_[current_];
-  const std::size_t end_cell =
-      current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_ends_.size();
-  if (end_cell == first) return 0;
-  const std::size_t begin = first == 0 ? 0 : cell_ends_[first - 1];
-  return cell_ends_[end_cell - 1] - begin;
+  std::size_t length = 0;
+  for (std::size_t cell = FirstCell(), end = EndCell(); cell < end; ++cell)
+    length += cell_lengths_[cell];
+  return length;
 }
 
 int RowTable::SourceRecord() const { return Eof() ? 0 : row_records_[current_]; }

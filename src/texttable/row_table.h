@@ -16,17 +16,20 @@ std::optional<int> ColumnOfName(std::string_view name, int column_count);
 char ColumnName(int column);
 
 // The clipboard text as a table of text cells, at most 100 characters each, with a cursor on
-// one current row. Cells live in one shared buffer, so memory stays close to the text's size.
+// one current row. A cell that lies within the viewed text is kept as a slice of it; any other
+// cell is copied into one buffer of the table. Memory so stays well below the text's size.
 class RowTable {
  public:
   static constexpr int kMaxColumns = 30;
   static constexpr std::size_t kMaxCellLength = 100;
 
-  // Removes all rows and defines the columns A, B, ... (1 to 30).
+  // Removes all rows and defines the columns A, B, ... (1 to 30); no text is viewed.
   void DefineColumns(int column_count);
   int ColumnCount() const { return column_count_; }
-  // Room for cells of this many bytes in all, so that filling does not reallocate.
-  void Reserve(std::size_t cell_bytes, std::size_t cells);
+  // Cells added from within this text are kept as slices of it: it must outlive the rows.
+  void ViewText(std::string_view text);
+  // Room for this many cells and rows, so that filling does not reallocate.
+  void Reserve(std::size_t cells, std::size_t rows);
 
   // Starts a new row taken from the given (1-based) record of the text; AddCell then fills its
   // columns in order. Cells beyond the column count are ignored, longer cells cut to 100.
@@ -51,9 +54,17 @@ class RowTable {
   int SourceRecord() const;
 
  private:
+  // The cells of the current row: [first, end) in cell_starts_.
+  std::size_t FirstCell() const { return row_first_cell_[current_]; }
+  std::size_t EndCell() const;
+
   int column_count_ = 0;
-  std::vector<char> text_;                // all cell texts, one after another
-  std::vector<std::uint32_t> cell_ends_;  // end of each stored cell in text_
+  std::string_view viewed_;  // cells within it are slices of it
+  std::string copied_;       // the other cells; offsets behind the viewed text
+  // Offset of each stored cell: below viewed_.size() into viewed_, else into copied_. Its
+  // length is at most 100, so a byte holds it.
+  std::vector<std::uint32_t> cell_starts_;
+  std::vector<std::uint8_t> cell_lengths_;
   std::vector<std::uint32_t> row_first_cell_;
   std::vector<int> row_records_;
   std::size_t current_ = 0;

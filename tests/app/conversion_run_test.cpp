@@ -88,7 +88,7 @@ class FakeHost final : public ConversionHost {
     std::vector<ReceivedLine>& copy = received.emplace_back();
     for (int i = 0; i < lines.Count(); ++i) {
       const TDataGridLine& line = lines.Items(i);
-      copy.push_back({line.Bezeichnung1, line.Second, line.Steuer});
+      copy.push_back({line.Bezeichnung1.str(), line.Second.str(), line.Steuer.str()});
     }
   }
 };

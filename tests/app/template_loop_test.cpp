@@ -117,6 +117,23 @@ TEST_F(TemplateLoopTest, ContinuationRowsExtendTheDescriptionAbove) {
   EXPECT_EQ(lines_.Items(1).Bezeichnung1, "Fenster");
 }
 
+TEST_F(TemplateLoopTest, MoreLinesThanTheLimitAreRefusedBeforeAnyIsMade) {
+  AddTemplate("t.txt", kSimpleRules);
+  std::string rows;
+  for (int i = 0; i < kMaxOrderLines; ++i) rows += "1\tx\t1\r\n";
+  // One row more than lines allowed, but a continuation row: exactly the limit.
+  ASSERT_TRUE(Run(rows + "\tweiter\t\r\n"));
+  EXPECT_EQ(lines_.Count(), kMaxOrderLines);
+  EXPECT_EQ(lines_.Items(kMaxOrderLines - 1).Bezeichnung1, "x  weiter");
+
+  TExDataGridLines refused;
+  TemplateLoopOptions options;
+  options.Folder = folder_.Path();
+  options.RetrySleeper = &sleeper_;
+  EXPECT_THROW(RunTemplates(rows + "1\tx\t1\r\n", "8", refused, options), TooManyLinesError);
+  EXPECT_EQ(refused.Count(), 0);
+}
+
 TEST_F(TemplateLoopTest, LongTextsOfARunAreLimitedInAll) {
   // Every row's long text is 1 MiB: the 65th row passes the limit of the run.
   AddTemplate("t.txt", std::string(kSimpleRules) + "LongText=" + std::string(1024 * 1024, 'x'));

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <random>
@@ -129,6 +131,36 @@ TEST(NumberTextTest, FormatNumberWritesGeneralFormWithFifteenDigits) {
   };
   for (const FormatCase& c : cases) {
     EXPECT_EQ(FormatNumber(c.value, ','), c.text) << "value " << c.value;
+  }
+}
+
+// The general format by its classic definition: "%.15g", its point replaced, its exponent
+// written as E with a minus sign only and without leading zeros.
+std::string PrintedGeneral(double value) {
+  char printed[64];
+  std::snprintf(printed, sizeof printed, "%.15g", value);
+  std::string text = printed;
+  const std::size_t e = text.find('e');
+  if (e == std::string::npos) return text;
+  const bool negative = text[e + 1] == '-';
+  std::string exponent = text.substr(e + 2);
+  exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
+  return text.substr(0, e) + (negative ? "E-" : "E") + exponent;
+}
+
+TEST(NumberTextTest, FormatNumberAgreesWithTheClassicGeneralFormAtEveryMagnitude) {
+  std::mt19937_64 random(20261209);
+  std::uniform_real_distribution<double> mantissa(1, 10);
+  std::uniform_int_distribution<int> exponent(-320, 308);
+  std::uniform_int_distribution<int> cents(-100000, 100000);
+  for (int i = 0; i < 20000; ++i) {
+    const double values[] = {mantissa(random) * std::pow(10.0, exponent(random)),
+                             cents(random) / 100.0, cents(random) / 7.0,
+                             static_cast<double>(cents(random)) * 1e10};
+    for (const double value : values) {
+      if (value == 0 || !std::isfinite(value)) continue;
+      ASSERT_EQ(FormatNumber(value, '.'), PrintedGeneral(value)) << "value " << value;
+    }
   }
 }
 

@@ -185,8 +185,24 @@ TEST(ClipboardBlock, PrefixIsTheLittleEndianCount) {
   const std::string block = ClipboardBlock(item);
   ASSERT_EQ(block.size(), 0x0106u);
   EXPECT_EQ(block.substr(0, 4), std::string("\x02\x01\x00\x00", 4));
+  EXPECT_EQ(ClipboardBlockPrefix(item) + item.Stream, block);
   item.SizePrefix = false;
   EXPECT_EQ(ClipboardBlock(item), item.Stream);
+  EXPECT_EQ(ClipboardBlockPrefix(item), "");
+}
+
+TEST(ClipboardItemAt, MakesOneOfTheFourItemsAlone) {
+  TExDataGridLines lines;
+  FillWorkedExampleLine(lines.Add());
+  const std::vector<ClipboardItem> items = lines.ClipboardItems("");
+  ASSERT_EQ(items.size(), TDataGridLines::kClipboardItemCount);
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    const ClipboardItem item = lines.ClipboardItemAt(index, "");
+    EXPECT_EQ(item.Format, items[index].Format) << index;
+    EXPECT_EQ(item.SizePrefix, items[index].SizePrefix) << index;
+    EXPECT_EQ(item.Stream, items[index].Stream) << index;
+  }
+  EXPECT_THROW(lines.ClipboardItemAt(items.size(), ""), std::out_of_range);
 }
 
 TEST(CopyToClipboard, PlacesTheFourFormatsInOrder) {

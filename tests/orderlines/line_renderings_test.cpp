@@ -369,7 +369,7 @@ TEST(LineRenderings, HtmlTableLeavesOutTheRowOfALineEmptyForTheTable) {
 
 TEST(LineRenderings, HtmlTableShowsTheRowWhenOneOfTheFiveColumnsHasAValue) {
   struct Case {
-    std::string TDataGridLine::*property;
+    LineText TDataGridLine::*property;
     const char* value;
     std::string row;
   };

@@ -58,7 +58,8 @@ TEST(TCSVReader, EndsTheDataAtAnUnclosedQuote) {
 TEST(TCSVReader, GrowsBeyondAHundredFields) {
   std::string wide;
   for (int k = 0; k < 150; ++k) wide += "f" + std::to_string(k) + "\t";
-  TCSVReader reader("x\r\n" + wide + "end\r\ny\tz", '\t');
+  const std::string text = "x\r\n" + wide + "end\r\ny\tz";
+  TCSVReader reader(text, '\t');
   reader.First();
   reader.Next();
   ASSERT_EQ(reader.FieldCount(), 151);

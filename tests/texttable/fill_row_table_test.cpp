@@ -119,6 +119,18 @@ TEST(FillRowTable, NeverKeepsEmptyLinesOrLinesOfBlanksAndTabs) {
   EXPECT_EQ(filled.Drops, drops);
 }
 
+TEST(FillRowTable, TakesARowOfOtherDelimitersOnlyAsEmptyWithOrWithoutIgnoreEntries) {
+  const std::string text = ";\r\n; ;\x01\r\n\";\";\r\nx;;\r\n";
+  for (const std::vector<std::string>& ignore :
+       {std::vector<std::string>{}, std::vector<std::string>{"Summe"}}) {
+    const Filled filled = Fill(text, 3, ignore, ';');
+    EXPECT_EQ(filled.Rows, (std::vector<Row>{{3, {";", "", ""}}, {4, {"x", "", ""}}}));
+    const std::vector<Drop> drops = {
+        {1, Verdict::Empty, 0}, {2, Verdict::Empty, 0}, {5, Verdict::NoFields, 0}};
+    EXPECT_EQ(filled.Drops, drops);
+  }
+}
+
 TEST(FillRowTable, TakesAnLfOnlyTextAsOneRow) {
   const std::string text = "a\tb\nc\td\n";
   EXPECT_EQ(CountColumns(text, '\t'), 2);

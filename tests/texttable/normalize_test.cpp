@@ -29,6 +29,9 @@ TEST(NormalizeText, IntoReplacesTheBufferContent) {
 TEST(CountColumns, IsZeroWhenNoLineHoldsTheDelimiter) {
   EXPECT_EQ(CountColumns("", '\t'), 0);
   EXPECT_EQ(CountColumns("a;b\r\nc", '\t'), 0);
+  // A line break is never within a line.
+  EXPECT_EQ(CountColumns("a\rb\r\nc", '\r'), 0);
+  EXPECT_EQ(CountColumns("a\nb\r\nc", '\n'), 0);
 }
 
 TEST(CountColumns, TakesTheWidestLineOfAnyLineBreakStyle) {

@@ -68,5 +68,33 @@ TEST(RowTable, KeepsRowsInOrderBehindACursor) {
   EXPECT_TRUE(table.Eof());
 }
 
+TEST(RowTable, KeepsCellsOfTheViewedTextAsSlicesAndCopiesOthers) {
+  const std::string text = "a\t" + std::string(120, 'y') + "\tq";
+  RowTable table;
+  table.DefineColumns(3);
+  table.ViewText(text);
+  table.BeginRow(1);
+  table.AddCell(std::string_view(text).substr(0, 1));
+  table.AddCell(std::string_view(text).substr(2, 120));
+  const std::string unquoted = "q\"q";
+  table.AddCell(unquoted);
+  table.First();
+  EXPECT_EQ(table.Cell(0).data(), text.data());
+  EXPECT_EQ(table.Cell(1), std::string(100, 'y'));
+  EXPECT_EQ(table.Cell(1).data(), text.data() + 2);
+  EXPECT_EQ(table.Cell(2), "q\"q");
+  EXPECT_NE(table.Cell(2).data(), unquoted.data());
+  EXPECT_EQ(table.RowTextLength(), 1u + 100u + 3u);
+  EXPECT_EQ(table.RowText(), "a" + std::string(100, 'y') + "q\"q");
+
+  // A new definition forgets the text: its cells are copied again.
+  table.DefineColumns(1);
+  table.BeginRow(1);
+  table.AddCell(std::string_view(text).substr(0, 1));
+  table.First();
+  EXPECT_EQ(table.Cell(0), "a");
+  EXPECT_NE(table.Cell(0).data(), text.data());
+}
+
 }  // namespace
 }  // namespace zw

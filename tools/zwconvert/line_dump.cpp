@@ -5,7 +5,7 @@
 namespace zw {
 namespace {
 
-void AppendEscaped(std::string& out, const std::string& value) {
+void AppendEscaped(std::string& out, std::string_view value) {
   for (const char c : value) {
     switch (c) {
       case '\\':

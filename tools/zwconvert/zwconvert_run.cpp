@@ -1,6 +1,7 @@
 #include "zwconvert_run.h"
 
 #include <exception>
+#include <string_view>
 #include <utility>
 
 #include "app/console_host.h"
@@ -41,36 +42,47 @@ std::string ReadInput(const std::string& path, std::istream& in) {
   return text;
 }
 
-// Exactly what the tool would place on the clipboard in one format.
-std::string ClipboardBytes(const TExDataGridLines& lines, OutputFormat format) {
-  const std::vector<ClipboardItem> items = lines.ClipboardItems("");
+// The clipboard item of a format: its index among the four that the tool places.
+std::size_t ClipboardItemIndex(OutputFormat format) {
   switch (format) {
     case OutputFormat::DataGrid:
-      return ClipboardBlock(items[0]);
+      return 0;
     case OutputFormat::Html:
-      return items[1].Stream;
-    case OutputFormat::Text: {
-      std::string text = items[2].Stream;
-      if (!text.empty()) text.pop_back();  // the zero byte that ends CF_TEXT
-      return text;
-    }
-    case OutputFormat::Csv:
-      return items[3].Stream;
-    case OutputFormat::Lines:
-    case OutputFormat::Json:
-      break;
+      return 1;
+    case OutputFormat::Text:
+      return 2;
+    default:
+      return 3;
   }
-  return {};
 }
 
-// The lines in the format asked for.
-std::string Rendered(const TExDataGridLines& lines, OutputFormat format) {
-  if (format == OutputFormat::Lines) return DumpLines(lines);
-  if (format == OutputFormat::Json) return OrderJsonText(lines);
+void Write(std::ostream& out, std::string_view bytes) {
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Exactly what the tool would place on the clipboard in one format; only that format is made.
+void WriteClipboardBlock(const TExDataGridLines& lines, OutputFormat format, std::ostream& out) {
+  ClipboardItem item;
   try {
-    return ClipboardBytes(lines, format);
+    item = lines.ClipboardItemAt(ClipboardItemIndex(format), "");
   } catch (const std::exception&) {
     throw Error("Die Formate der Zwischenablage konnten nicht erzeugt werden");
+  }
+  std::string_view stream = item.Stream;
+  // The zero byte that ends CF_TEXT is not written.
+  if (format == OutputFormat::Text && !stream.empty()) stream.remove_suffix(1);
+  Write(out, ClipboardBlockPrefix(item));
+  Write(out, stream);
+}
+
+// The lines in the format asked for, written straight to out.
+void WriteRendered(const TExDataGridLines& lines, OutputFormat format, std::ostream& out) {
+  if (format == OutputFormat::Lines) {
+    DumpLines(lines, out);
+  } else if (format == OutputFormat::Json) {
+    Write(out, OrderJsonText(lines));
+  } else {
+    WriteClipboardBlock(lines, format, out);
   }
 }
 
@@ -80,7 +92,6 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
 
   ExplainReport report(explanation);
   if (options.Exchange && !options.ServerName.empty()) SetSelectedServerName(options.ServerName);
-  std::string rendered;
   ConsoleHostOptions host_options;
   host_options.Folder =
       options.TemplatesDir.empty() ? TemplateFolder() : PrepareTemplateFolder(options.TemplatesDir);
@@ -91,14 +102,14 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
   host_options.Exchange = options.Exchange;
   if (options.Explain) host_options.Observer = &report;
   host_options.Messages = &explanation;
+  // Written as soon as the run hands the lines over: nothing after that can fail.
   host_options.OnDelivered = [&](const TExDataGridLines& lines) {
-    rendered = Rendered(lines, options.Format);
+    WriteRendered(lines, options.Format, out);
   };
   ConsoleHost host(std::move(host_options));
   ConversionRun run;
   run.Run(host, text);
   if (!host.Delivered()) return kNoTemplate;
-  out.write(rendered.data(), static_cast<std::streamsize>(rendered.size()));
   out.flush();
   return kConverted;
 }
