@@ -13,7 +13,7 @@ struct PlacedFormat {
   std::string Bytes;  // the whole memory block
 };
 
-// Opens the clipboard for the window, trying for about a second while others hold it.
+// Opens the clipboard for the window, trying for up to ten seconds while others hold it.
 bool OpenClipboardWithRetry(HWND owner);
 
 // Everything on the clipboard in enumeration order, read as another program would; empty
