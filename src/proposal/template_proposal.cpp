@@ -101,7 +101,8 @@ void WriteProposal(const Reading& reading, const std::vector<IgnoreEntry>& ignor
     out.Key("IgnoreLines" + std::to_string(i), ignore[i].Value, ignore[i].Reason);
   }
   const CalculationRow* heading = reading.HeadingRow();
-  if (heading != nullptr && !OneLine(RowLine(*heading, table.Delimiter))) {
+  const std::string heading_line = heading ? RowLine(*heading, table.Delimiter) : std::string();
+  if (heading != nullptr && !OneLine(heading_line)) {
     // The required text is looked for within one line of the copy.
     out.Comment(
         "die \xDC"
@@ -109,7 +110,7 @@ void WriteProposal(const Reading& reading, const std::vector<IgnoreEntry>& ignor
         "ber mehrere Zeilen; die Vorlage passt "
         "auf jeden Text mit diesem Trennzeichen");
   } else if (heading != nullptr) {
-    out.Key("MustContaintsLine", RowLine(*heading, table.Delimiter),
+    out.Key("MustContaintsLine", heading_line,
             "nur f\xFCr Texte mit dieser \xDC"
             "berschriftenzeile " +
                 Shown(RowValue(*heading, '\t')));
@@ -169,8 +170,10 @@ void WriteProposal(const Reading& reading, const std::vector<IgnoreEntry>& ignor
             "Zeilen mit Bezeichnung ohne Betr\xE4ge zwischen den Positionen werden Textzeilen");
   } else {
     out.Key("EmptyPriceAsTextLine", "0",
-            "keine Abschnitts\xFC"
-            "berschriften gefunden");
+            sections ? "keine Textzeilen, da Zeilen ohne Menge und Total \xFC"
+                       "bersprungen werden"
+                     : "keine Abschnitts\xFC"
+                       "berschriften gefunden");
   }
 }
 
