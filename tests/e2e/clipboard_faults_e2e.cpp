@@ -165,8 +165,24 @@ TEST_F(ClipboardFaults, BinaryBytesAreConvertedOrLeftAlone) {
 // one change, never the text.
 TEST_F(ClipboardFaults, AClipboardHeldForASecondAtTheNotificationIsReadAfterTheRelease) {
   StartMeasured();
-  const std::string held = NumberedDemo(1);
-  CopyTextAndHold(held, std::chrono::milliseconds(1000));
+  // The tool may read the change before the driver holds the clipboard again: that run meets
+  // the hold at its hand-over instead (OutputFaults), and the copy is made once more.
+  std::string held;
+  bool held_at_the_notification = false;
+  for (int attempt = 1; attempt <= 3 && !held_at_the_notification; ++attempt) {
+    held = NumberedDemo(attempt);
+    const PanelWatch panel(ToolWindow());
+    const int runs = Requests("TAXH");
+    CopyTextAndHold(held, std::chrono::milliseconds(1000));
+    // No run can read the text during the hold; one that asked for the tax read it before.
+    held_at_the_notification = Requests("TAXH") == runs;
+    if (!held_at_the_notification) {
+      std::printf("[note] the tool read the change before the hold\n");
+      ASSERT_TRUE(WaitFor([&] { return panel.Saw(SuccessColour) || panel.Saw(NoMatchColour); },
+                          seconds(60)));
+    }
+  }
+  ASSERT_TRUE(held_at_the_notification);
   EXPECT_TRUE(WaitForLinesOf(held, seconds(60)));
   Report("clipboard held 1 s at notification", held.size(), 0);
   EXPECT_LT(PeakGrowth(), 32 * kMegabyte);

@@ -73,29 +73,6 @@ void UseGermanSeparators() {
   RegCloseKey(key);
 }
 
-// The server's "COMMAND=count" lines.
-std::map<std::string, int> CountsIn(const std::string& counts) {
-  std::map<std::string, int> found;
-  for (std::size_t at = 0; at < counts.size();) {
-    std::size_t end = counts.find('\n', at);
-    if (end == std::string::npos) end = counts.size();
-    const std::string line = counts.substr(at, end - at);
-    const std::size_t equals = line.find('=');
-    if (equals != std::string::npos)
-      found[line.substr(0, equals)] = std::stoi(line.substr(equals + 1));
-    at = end + 1;
-  }
-  return found;
-}
-
-std::map<std::string, int> ReadCounts(const std::string& path) {
-  try {
-    return CountsIn(ReadFileBytes(path));
-  } catch (const Error&) {
-    return {};
-  }
-}
-
 // A text that no template of the tests fits: its run only asks for the tax and flashes grey.
 constexpr const char* kProbeText = "zw-e2e: bereit?\r\n";
 
@@ -120,7 +97,6 @@ void ToolTest::SetUp() {
                                  ::testing::UnitTest::GetInstance()->current_test_info()->name()};
   server_options_.ProcessId = "self";  // the driver is the tool's parent
   server_options_.Answers = {{"TAXH", kTax}, {"CANPOSTJSON", "0"}};
-  server_options_.CountsFile = ToolFolder() + "counts.txt";
   server_options_.OutDataFile = OutDataFile();
   server_options_.RecordFile = ToolFolder() + "frames.bin";
 }
@@ -192,8 +168,8 @@ void ToolTest::StartTool(Readiness readiness) {
   GetWindowThreadProcessId(tool_window_, &tool_process_id_);
   tool_process_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE,
                               tool_process_id_);
-  ASSERT_TRUE(WaitFor([&] { return ReadCounts(server_options_.CountsFile)["SERVERPROCESS"] >= 1; },
-                      std::chrono::seconds(30)));
+  ASSERT_TRUE(
+      WaitFor([&] { return server_->Counts()["SERVERPROCESS"] >= 1; }, std::chrono::seconds(30)));
   // The tool shows its window once it has registered for clipboard changes.
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(tool_window_) != 0; }, std::chrono::seconds(30)))
       << "the tool's window was not shown";
@@ -205,7 +181,7 @@ void ToolTest::StartTool(Readiness readiness) {
   ASSERT_TRUE(WaitFor([&] { return panel.Saw(NoMatchColour) || panel.Saw(SuccessColour); },
                       std::chrono::seconds(30)))
       << "the probe's run did not end";
-  requests_before_ready_ = ReadCounts(server_options_.CountsFile);
+  requests_before_ready_ = server_->Counts();
 }
 void ToolTest::StopServer() {
   stop_server_ = true;
@@ -260,9 +236,12 @@ std::string ToolTest::ClipboardText() {
 }
 
 int ToolTest::Requests(const std::string& command) const {
+  if (!server_) return 0;
+  const auto counts = server_->Counts();
+  const auto now = counts.find(command);
   const auto before = requests_before_ready_.find(command);
-  return ReadCounts(server_options_.CountsFile)[command] -
-         (before == requests_before_ready_.end() ? 0 : before->second);
+  return static_cast<int>((now == counts.end() ? 0 : now->second) -
+                          (before == requests_before_ready_.end() ? 0 : before->second));
 }
 
 bool ToolTest::WaitFor(const std::function<bool()>& condition,

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -134,7 +135,7 @@ class ToolTest : public ::testing::Test {
   DWORD tool_process_id_ = 0;
   std::size_t peak_baseline_ = 0;
   HWND driver_window_ = nullptr;
-  std::map<std::string, int> requests_before_ready_;
+  std::map<std::string, std::int64_t> requests_before_ready_;
   int sentinels_ = 0;
 };
 

@@ -17,6 +17,8 @@ namespace {
 constexpr std::chrono::milliseconds kPoll{100};
 constexpr std::chrono::milliseconds kStep{10};  // a delayed answer still notices the stop
 constexpr std::chrono::seconds kExchangeTimeout{5};
+constexpr int kCountsFileAttempts = 1000;
+constexpr std::chrono::milliseconds kCountsFilePause{2};
 
 constexpr std::chrono::seconds kLongestHold{60};
 constexpr std::size_t kFrameHead = 16;  // ID length 0 (the stub's ID is empty) and data size
@@ -173,10 +175,20 @@ void ExchangeStub::Count(const std::string& command) {
     for (const auto& [name, count] : counts_) text += name + "=" + std::to_string(count) + "\n";
     const std::string temporary = options_.CountsFile + ".tmp";
     WriteFileBytes(temporary, text);
-    std::remove(options_.CountsFile.c_str());
-    std::rename(temporary.c_str(), options_.CountsFile.c_str());
+    // On Windows a reader that has the file open keeps it from being removed or replaced, and
+    // a count that is not written would seem never made: the write waits for the reader.
+    for (int attempt = 0; attempt < kCountsFileAttempts; ++attempt) {
+      std::remove(options_.CountsFile.c_str());
+      if (std::rename(temporary.c_str(), options_.CountsFile.c_str()) == 0) break;
+      std::this_thread::sleep_for(kCountsFilePause);
+    }
   }
   if (options_.StopAfter > 0 && requests_ >= options_.StopAfter) limit_reached_ = true;
+}
+
+std::map<std::string, std::int64_t> ExchangeStub::Counts() const {
+  const std::lock_guard<std::mutex> guard(lock_);
+  return counts_;
 }
 
 void ExchangeStub::AppendToFile(const std::string& path, const std::string& bytes) {

@@ -18,6 +18,8 @@ class ExchangeStub {
 
   // Returns when the stop flag is set, the stop file appears or the request limit is reached.
   void Run(std::atomic<bool>& stop);
+  // The requests counted so far, by command; safe while Run serves on another thread.
+  std::map<std::string, std::int64_t> Counts() const;
 
  private:
   void Serve(PipeListener& listener, const std::string& server_name, std::atomic<bool>& stop);
@@ -31,7 +33,7 @@ class ExchangeStub {
   void AppendToFile(const std::string& path, const std::string& bytes);
 
   StubOptions options_;
-  std::mutex lock_;  // counts and files
+  mutable std::mutex lock_;  // counts and files
   std::map<std::string, std::int64_t> counts_;
   std::int64_t requests_ = 0;
   std::atomic<bool> limit_reached_{false};
