@@ -1,5 +1,6 @@
 #include "app/template_loop.h"
 
+#include <array>
 #include <vector>
 
 #include "base/number_text.h"
@@ -36,30 +37,49 @@ RowFate FateOf(const TemplateSettings& settings, const TemplateColumns& columns,
 
 // Goes through the rows as the row loop does, without making lines, and fails as the loop
 // would: with TooManyLinesError at the line beyond the limit, or earlier with the long texts'
-// error. A table of more rows than the limit is checked so before any line is made.
-void CheckLineLimit(const TemplateSettings& settings, const TemplateColumns& columns,
-                    const LongTextPattern& long_text, RowTable& table, char decimal_separator) {
-  std::size_t long_text_left = kMaxLongTextBytes;
-  bool has_current = false;
-  int count = 0;
-  Amounts amounts;
-  for (table.First(); !table.Eof(); table.Next()) {
-    switch (FateOf(settings, columns, table, has_current, decimal_separator, amounts)) {
-      case RowFate::Append:
-        break;
-      case RowFate::NullQuantity:
-      case RowFate::EmptyDescription:
-        has_current = false;
-        break;
-      case RowFate::NewLine:
-        if (count >= kMaxOrderLines) throw TooManyLinesError();
-        ++count;
-        has_current = true;
-        if (!columns.LongText) long_text_left -= long_text.Expand(table, long_text_left).size();
-        break;
+// error. Every line comes from a row of its own, so only a table of more rows than the limit
+// is counted; it is counted while it fills, so that a text of too many lines is refused once
+// the row of the line beyond the limit is read, not after the whole text.
+class LineLimitCheck {
+ public:
+  LineLimitCheck(const TemplateSettings& settings, const RowTable& table)
+      : settings_(settings),
+        columns_(TemplateColumns::Of(settings.Columns, table)),
+        long_text_(settings.Columns.LongText, table) {}
+
+  // Counts the rows added since the last call, once the table has more than the limit.
+  void CountNewRows(RowTable& table, char decimal_separator) {
+    if (table.RowCount() <= static_cast<std::size_t>(kMaxOrderLines)) return;
+    Amounts amounts;
+    for (table.GoTo(counted_rows_); !table.Eof(); table.Next()) {
+      switch (FateOf(settings_, columns_, table, has_current_, decimal_separator, amounts)) {
+        case RowFate::Append:
+          break;
+        case RowFate::NullQuantity:
+        case RowFate::EmptyDescription:
+          has_current_ = false;
+          break;
+        case RowFate::NewLine:
+          if (lines_ >= kMaxOrderLines) throw TooManyLinesError();
+          ++lines_;
+          has_current_ = true;
+          if (!columns_.LongText)
+            long_text_left_ -= long_text_.Expand(table, long_text_left_).size();
+          break;
+      }
     }
+    counted_rows_ = table.RowCount();
   }
-}
+
+ private:
+  const TemplateSettings& settings_;
+  const TemplateColumns columns_;
+  const LongTextPattern long_text_;
+  std::size_t counted_rows_ = 0;
+  std::size_t long_text_left_ = kMaxLongTextBytes;
+  bool has_current_ = false;
+  int lines_ = 0;
+};
 
 // Walks the rows of one template's table and appends its order lines.
 void MapRows(const TemplateSettings& settings, RowTable& table, const std::string& default_tax,
@@ -68,10 +88,6 @@ void MapRows(const TemplateSettings& settings, RowTable& table, const std::strin
   const LongTextPattern long_text(settings.Columns.LongText, table);
   std::size_t long_text_left = kMaxLongTextBytes;
   const char decimal_separator = lines.NumberSeparators().Decimal;
-  // Every line comes from a row of its own, so a smaller table cannot pass the limit.
-  if (table.RowCount() > static_cast<std::size_t>(kMaxOrderLines)) {
-    CheckLineLimit(settings, columns, long_text, table, decimal_separator);
-  }
 
   TDataGridLine* current = nullptr;
   Amounts amounts;
@@ -140,6 +156,8 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
 
   TemplateRules rules;
   RowTable table;
+  std::array<int, 256> column_counts;
+  column_counts.fill(-1);
   for (const std::string& path : templates) {
     observer.OnTemplate(path);
     LoadTextWithRetry(rules, path, *options.RetrySleeper);
@@ -149,7 +167,10 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
     // Without "Description1" the template gives nothing whatever the text holds; only a
     // report of every step needs the columns of such a template.
     if (settings.Columns.Description.empty() && options.Observer == nullptr) continue;
-    const int column_count = CountColumns(text, delimiter);
+    // Templates mostly share their delimiter: the text is counted once for each.
+    int& counted = column_counts[static_cast<unsigned char>(delimiter)];
+    if (counted < 0) counted = CountColumns(text, delimiter);
+    const int column_count = counted;
     observer.OnColumns(delimiter, column_count);
     if (column_count == 0) {
       observer.OnSkipped(TemplateSkip::NoDelimiter);
@@ -163,10 +184,15 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
       observer.OnSkipped(TemplateSkip::NoDescription);
       continue;
     }
-    FillRowTable(table, text, delimiter, column_count, settings.Ignore.Texts,
-                 [&](int record, const RecordCheck& check) {
-                   observer.OnRecordDropped(record, check, settings.Ignore);
-                 });
+    table.DefineColumns(column_count);
+    LineLimitCheck line_limit(settings, table);
+    const char decimal_separator = lines.NumberSeparators().Decimal;
+    FillRowTable(
+        table, text, delimiter, column_count, settings.Ignore.Texts,
+        [&](int record, const RecordCheck& check) {
+          observer.OnRecordDropped(record, check, settings.Ignore);
+        },
+        [&](RowTable& filling) { line_limit.CountNewRows(filling, decimal_separator); });
     if (table.IsEmpty()) {
       observer.OnSkipped(TemplateSkip::NoRows);
       continue;

@@ -105,12 +105,9 @@ class RecordNormalizer {
 // Bounds of the cells and rows that the text can give: every field ends at a delimiter or a
 // CR, every record at a CR or at the end.
 void ReserveTable(RowTable& table, std::string_view text, char delimiter) {
-  std::size_t delimiters = 0;
-  std::size_t line_ends = 0;
-  for (const char c : text) {
-    delimiters += c == delimiter;
-    line_ends += c == '\r';
-  }
+  // Two counts, each a pass the compiler vectorises, are quicker than one loop over both.
+  const auto delimiters = static_cast<std::size_t>(std::count(text.begin(), text.end(), delimiter));
+  const auto line_ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r'));
   table.Reserve(delimiters + line_ends + 1, line_ends + 1);
 }
 
@@ -125,7 +122,8 @@ bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& i
 }
 
 void FillRowTable(RowTable& table, std::string_view text, char delimiter, int column_count,
-                  const std::vector<std::string>& ignore_entries, const RecordDropped& on_dropped) {
+                  const std::vector<std::string>& ignore_entries, const RecordDropped& on_dropped,
+                  const RowAdded& on_row) {
   table.DefineColumns(column_count);
   // Cells of unquoted fields stay slices of the text.
   table.ViewText(text);
@@ -144,6 +142,7 @@ void FillRowTable(RowTable& table, std::string_view text, char delimiter, int co
     const int stored = std::min(column_count, reader.FieldCount());
     for (int column = 0; column < stored; ++column)
       table.AddCell(reader.FieldView(column, scratch));
+    if (on_row) on_row(table);
   }
 }
 

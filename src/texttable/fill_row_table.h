@@ -28,9 +28,12 @@ bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& i
 // Called for each dropped record with its 1-based number.
 using RecordDropped = std::function<void(int record, const RecordCheck& check)>;
 
+// Called once a row has all its cells; it may stop the filling by throwing.
+using RowAdded = std::function<void(RowTable& table)>;
+
 // Defines the table's columns and appends one row per record that is not dropped.
 void FillRowTable(RowTable& table, std::string_view text, char delimiter, int column_count,
                   const std::vector<std::string>& ignore_entries,
-                  const RecordDropped& on_dropped = {});
+                  const RecordDropped& on_dropped = {}, const RowAdded& on_row = {});
 
 }  // namespace zw

@@ -1,8 +1,10 @@
 #include "texttable/normalize.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "base/ascii.h"
+#include "base/byte_words.h"
 
 namespace zw {
 
@@ -39,10 +41,30 @@ void NormalizeTextInto(std::string_view text, std::string& out) {
 int CountColumns(std::string_view text, char delimiter) {
   // A line break ends a line, so it is never a delimiter within one.
   if (delimiter == '\r' || delimiter == '\n') return 0;
-  // One pass over the lines of the line view; empty lines count no delimiters either way.
+  // Eight bytes at a time: the delimiters before each line break in the word close a line.
+  // A table cannot be wider than kMaxColumns, so the pass ends once a line reaches it.
+  constexpr std::size_t kCheckEvery = 64 * 1024;
   std::size_t widest = 0;
   std::size_t in_line = 0;
-  for (const char c : text) {
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    const std::uint64_t word = WordAt(text, at);
+    std::uint64_t delimiters = BytesEqual(word, delimiter);
+    std::uint64_t breaks = BytesEqual(word, '\r') | BytesEqual(word, '\n');
+    while (breaks != 0) {
+      const std::uint64_t before = (breaks & (0 - breaks)) - 1;
+      in_line += static_cast<std::size_t>(MarkedBytes(delimiters & before));
+      widest = std::max(widest, in_line);
+      in_line = 0;
+      delimiters &= ~before;
+      breaks &= breaks - 1;
+    }
+    in_line += static_cast<std::size_t>(MarkedBytes(delimiters));
+    if (at % kCheckEvery == 0 && std::max(widest, in_line) + 1 >= kMaxColumns)
+      return static_cast<int>(kMaxColumns);
+  }
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
     in_line += c == delimiter;
     if (c == '\r' || c == '\n') {
       widest = std::max(widest, in_line);

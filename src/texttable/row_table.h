@@ -41,6 +41,8 @@ class RowTable {
 
   void First();
   void Next();
+  // Makes the given (0-based) row current; Eof() beyond the last.
+  void GoTo(std::size_t row) { current_ = row < RowCount() ? row : RowCount(); }
   bool Eof() const { return current_ >= RowCount(); }
 
   std::optional<int> FindColumn(std::string_view name) const;

@@ -134,6 +134,33 @@ TEST_F(TemplateLoopTest, MoreLinesThanTheLimitAreRefusedBeforeAnyIsMade) {
   EXPECT_EQ(refused.Count(), 0);
 }
 
+// Records the last record the loop looked at, dropped or not.
+class LastRecordSeen final : public TemplateLoopObserver {
+ public:
+  void OnRecordDropped(int record, const RecordCheck&, const IgnoreEntries&) override {
+    last = record;
+  }
+  int last = 0;
+};
+
+TEST_F(TemplateLoopTest, ATextOfTooManyLinesIsRefusedAtTheLineBeyondTheLimit) {
+  AddTemplate("t.txt", kSimpleRules);
+  std::string text;
+  for (int i = 0; i <= kMaxOrderLines; ++i) text += "1\tx\t1\r\n";
+  // Empty records behind the line beyond the limit: the loop would report each it reads.
+  const std::string tail = "\t\t\r\n\t\t\r\n";
+  LastRecordSeen seen;
+  observer_ = &seen;
+  EXPECT_THROW(Run(text + tail), TooManyLinesError);
+  EXPECT_EQ(seen.last, 0) << "the text was read past the line beyond the limit";
+  EXPECT_EQ(lines_.Count(), 0);
+  // At the limit the same records are read and dropped, the last the empty one after the
+  // final line break.
+  const std::size_t one_row = std::string("1\tx\t1\r\n").size();
+  ASSERT_TRUE(Run(text.substr(one_row) + tail));
+  EXPECT_EQ(seen.last, kMaxOrderLines + 3);
+}
+
 TEST_F(TemplateLoopTest, LongTextsOfARunAreLimitedInAll) {
   // Every row's long text is 1 MiB: the 65th row passes the limit of the run.
   AddTemplate("t.txt", std::string(kSimpleRules) + "LongText=" + std::string(1024 * 1024, 'x'));
