@@ -102,15 +102,6 @@ class RecordNormalizer {
   std::string scratch_;
 };
 
-// Bounds of the cells and rows that the text can give: every field ends at a delimiter or a
-// CR, every record at a CR or at the end.
-void ReserveTable(RowTable& table, std::string_view text, char delimiter) {
-  // Two counts, each a pass the compiler vectorises, are quicker than one loop over both.
-  const auto delimiters = static_cast<std::size_t>(std::count(text.begin(), text.end(), delimiter));
-  const auto line_ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r'));
-  table.Reserve(delimiters + line_ends + 1, line_ends + 1);
-}
-
 }  // namespace
 
 RecordCheck CheckRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
@@ -127,7 +118,8 @@ void FillRowTable(RowTable& table, std::string_view text, char delimiter, int co
   table.DefineColumns(column_count);
   // Cells of unquoted fields stay slices of the text.
   table.ViewText(text);
-  ReserveTable(table, text, delimiter);
+  // The table grows as it fills: counting its size first would read a text, which may be
+  // refused after a part of it, once more in full.
   TCSVReader reader(text, delimiter);
   RecordNormalizer normalizer(delimiter);
   std::string scratch;

@@ -40,13 +40,6 @@ void RowTable::ViewText(std::string_view text) {
   viewed_ = text;
 }
 
-void RowTable::Reserve(std::size_t cells, std::size_t rows) {
-  cell_starts_.reserve(cells);
-  cell_lengths_.reserve(cells);
-  row_first_cell_.reserve(rows);
-  row_records_.reserve(rows);
-}
-
 void RowTable::BeginRow(int source_record) {
   if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max()) {
     throw std::length_error("table too large");

@@ -28,8 +28,6 @@ class RowTable {
   int ColumnCount() const { return column_count_; }
   // Cells added from within this text are kept as slices of it: it must outlive the rows.
   void ViewText(std::string_view text);
-  // Room for this many cells and rows, so that filling does not reallocate.
-  void Reserve(std::size_t cells, std::size_t rows);
 
   // Starts a new row taken from the given (1-based) record of the text; AddCell then fills its
   // columns in order. Cells beyond the column count are ignored, longer cells cut to 100.
