@@ -30,15 +30,6 @@ std::string NumberedDemo(int number) {
   return text;
 }
 
-// The demo heading and then one order row after the other, about the given size.
-std::string DemoRows(std::size_t size) {
-  const std::string row = "(1,)\t2\tFloat 3mm\t500\t400\t0,40\t76,00\t15,20\t30,40\r\n";
-  std::string text = test::DemoCalculation().substr(0, test::DemoCalculation().find("\r\n") + 2);
-  text.reserve(size + row.size());
-  while (text.size() < size) text += row;
-  return text;
-}
-
 class ClipboardFaults : public ToolTest {
  protected:
   void SetUp() override {
@@ -75,7 +66,7 @@ class ClipboardFaults : public ToolTest {
 
 TEST_F(ClipboardFaults, AHundredMegabyteTextIsRefusedAndStaysOnTheClipboard) {
   StartMeasured();
-  const std::string text = DemoRows(100 * 1000 * 1000);
+  const std::string text = test::DemoRowsOfSize(100 * 1000 * 1000);
   const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(CopyTextUntilRead(text));
   const HWND box = WaitForMessageBox(seconds(180));
@@ -353,7 +344,7 @@ TEST_F(BurstFaults, FiftySmallCopiesEndWithTheLastOnesLines) {
 TEST_F(BurstFaults, FiftyCopiesOfFourMegabytesEndWithTheLastOnesLines) {
   // A run takes longer than the pause between two copies, so changes queue up meanwhile; the
   // texts they would each read must not pile up beside the run.
-  const std::string rows = DemoRows(4 * 1000 * 1000);
+  const std::string rows = test::DemoRowsOfSize(4 * 1000 * 1000);
   const auto text_of = [&](int copy) {
     return rows + "(9,)\t1\tKopie " + std::to_string(copy) +
            "\t500\t400\t0,40\t76,00\t15,20\t15,20\r\n";

@@ -28,7 +28,8 @@ class ToolLatency : public ToolTest {
   };
 
   // Milliseconds from putting the text on the clipboard to the tool's four formats.
-  std::vector<double> Measure(int runs, Trace* trace = nullptr) {
+  std::vector<double> Measure(int runs, Trace* trace = nullptr,
+                              const std::string& text = test::DemoCalculation()) {
     std::vector<double> samples;
     for (int run = 0; run < runs; ++run) {
       const int taxes_before = trace ? Requests("TAXH") : 0;
@@ -38,7 +39,7 @@ class ToolLatency : public ToolTest {
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count();
       };
-      CopyText(test::DemoCalculation());
+      CopyText(text);
       if (trace) trace->copied.push_back(elapsed());
       // Millisecond polls (the fixture's 10 ms would be most of the figure) that never open
       // the clipboard: an open would compete with the tool's. It is read once, when the tool
@@ -88,6 +89,7 @@ TEST_F(ToolLatency, DISABLED_ClipboardChangeToFourFormats) {
   Report("server-up", Measure(15, &trace));
   Report("server-up-copied", trace.copied);
   Report("server-up-tax-answered", trace.tax_counted);
+  Report("10000-rows", Measure(5, nullptr, test::DemoRows(10000)));
   StopServer();
   Report("no-server", Measure(10));
 }

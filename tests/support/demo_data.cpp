@@ -4,11 +4,19 @@
 
 namespace zw::test {
 
+namespace {
+
+constexpr const char* kDemoHeading =
+    "(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2\tPreis/m\xB2\tCHF/Stk\tTotal/CHF";
+constexpr const char* kDemoRow = "(1,)\t2\tFloat 3mm\t500\t400\t0,40\t76,00\t15,20\t30,40";
+
+}  // namespace
+
 std::string DemoCalculation() {
   const char* const rows[] = {
-      "(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2\tPreis/m\xB2\tCHF/Stk\tTotal/CHF",
+      kDemoHeading,
       "\t\t\t\t\t\t\t\t",
-      "(1,)\t2\tFloat 3mm\t500\t400\t0,40\t76,00\t15,20\t30,40",
+      kDemoRow,
       "(2,)\t\t Floate 3mm\t\t\t0,00\t76,00\t0,00\t0,00",
       "(3,)\t\tFloat 3mm\t\t\t0,00\t76,00\t0,00\t0,00",
       "\t\t\t\t\t\t\t\t",
@@ -26,6 +34,20 @@ std::string DemoCalculation() {
   std::string text;
   for (const char* row : rows) text += std::string(row) + "\r\n";
   return text;
+}
+
+std::string DemoRows(int rows) {
+  const std::string row = std::string(kDemoRow) + "\r\n";
+  std::string text = std::string(kDemoHeading) + "\r\n";
+  text.reserve(text.size() + row.size() * static_cast<std::size_t>(rows));
+  for (int i = 0; i < rows; ++i) text += row;
+  return text;
+}
+
+std::string DemoRowsOfSize(std::size_t size) {
+  const std::size_t heading = std::string(kDemoHeading).size() + 2;
+  const std::size_t row = std::string(kDemoRow).size() + 2;
+  return DemoRows(static_cast<int>(size <= heading ? 0 : (size - heading + row - 1) / row));
 }
 
 std::string DemoRules() { return std::string(DefaultTemplateText(DefaultTemplate::Demo)); }
