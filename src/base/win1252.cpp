@@ -27,20 +27,20 @@ std::u16string Win1252ToUtf16(std::string_view text) {
   return result;
 }
 
+char Win1252Of(char16_t unit) {
+  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+    return AsChar(static_cast<unsigned char>(unit));
+  char mapped = '?';
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == unit) mapped = AsChar(static_cast<unsigned char>(0x80 + i));
+  }
+  return mapped;
+}
+
 std::string Utf16ToWin1252(std::u16string_view text) {
   std::string result;
   result.reserve(text.size());
-  for (const char16_t unit : text) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-      result.push_back(AsChar(static_cast<unsigned char>(unit)));
-      continue;
-    }
-    char mapped = '?';
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-      if (kHighControls[i] == unit) mapped = AsChar(static_cast<unsigned char>(0x80 + i));
-    }
-    result.push_back(mapped);
-  }
+  for (const char16_t unit : text) result.push_back(Win1252Of(unit));
   return result;
 }
 

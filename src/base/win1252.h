@@ -11,6 +11,9 @@ char16_t Win1252ToUtf16(unsigned char byte);
 
 std::u16string Win1252ToUtf16(std::string_view text);
 
+// The Windows-1252 byte of one UTF-16 code unit; '?' for a character the code page lacks.
+char Win1252Of(char16_t unit);
+
 // The Windows-1252 text of UTF-16 code units; a character the code page lacks becomes '?',
 // as the system's conversion writes it.
 std::string Utf16ToWin1252(std::u16string_view text);

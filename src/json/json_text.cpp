@@ -35,7 +35,8 @@ class TextBuffer {
 
 void AppendEscaped(TextBuffer& out, const std::u16string& text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  for (const char c : Utf16ToWin1252(text)) {
+  for (const char16_t unit : text) {
+    const char c = Win1252Of(unit);
     const auto byte = static_cast<unsigned char>(c);
     switch (byte) {
       case 0x08:
