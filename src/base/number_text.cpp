@@ -19,6 +19,34 @@ bool TakeDigits(std::string_view text, std::size_t& pos, std::string& out) {
   return pos > start;
 }
 
+// Whole numbers and amounts of at most two decimals, the usual quantities and prices, are
+// written from their integer of hundredths. A decimal of at most 15 digits is the only one of
+// that many digits that reads back as its double, so these are also the shortest digits, and
+// the value lies between 0.01 and 1e13, where the general form has no exponent. False for any
+// other value.
+bool AppendHundredths(std::string& out, double value, char decimal_separator) {
+  if (!(std::fabs(value) < 1e13)) return false;
+  // A candidate only: it counts when dividing it back gives the very value.
+  const auto hundredths = static_cast<std::int64_t>(value * 100 + (value < 0 ? -0.5 : 0.5));
+  if (hundredths == 0 || static_cast<double>(hundredths) / 100 != value) return false;
+  if (hundredths < 0) out.push_back('-');
+  // The digits from the last: hundredths, tenths, then the integer part, at least a 0.
+  char digits[20];
+  int count = 0;
+  for (std::uint64_t rest = hundredths < 0 ? 0 - static_cast<std::uint64_t>(hundredths)
+                                           : static_cast<std::uint64_t>(hundredths);
+       rest != 0 || count < 3; rest /= 10) {
+    digits[count++] = static_cast<char>('0' + rest % 10);
+  }
+  for (int i = count - 1; i >= 2; --i) out.push_back(digits[i]);
+  if (digits[0] != '0' || digits[1] != '0') {
+    out.push_back(decimal_separator);
+    out.push_back(digits[1]);
+    if (digits[0] != '0') out.push_back(digits[0]);
+  }
+  return true;
+}
+
 // The general form from the shortest digits that read back as the value. With at most 15 of
 // them they are also the digits of the value rounded to 15 significant digits: a double lies
 // closer to its shortest digits than half a step of the 15-digit grid. False when there are
@@ -186,6 +214,7 @@ std::string FormatNumber(double value, char decimal_separator, NonFinite non_fin
   // Subnormal numbers carry fewer digits than their shortest form shows.
   if (std::fabs(value) >= std::numeric_limits<double>::min()) {
     std::string text;
+    if (AppendHundredths(text, value, decimal_separator)) return text;
     if (AppendShortGeneral(text, value, decimal_separator)) return text;
   }
   // "%.15g" rounds to 15 significant digits, drops trailing zeros and switches to exponent

@@ -154,9 +154,14 @@ TEST(NumberTextTest, FormatNumberAgreesWithTheClassicGeneralFormAtEveryMagnitude
   std::uniform_int_distribution<int> exponent(-320, 308);
   std::uniform_int_distribution<int> cents(-100000, 100000);
   for (int i = 0; i < 20000; ++i) {
-    const double values[] = {mantissa(random) * std::pow(10.0, exponent(random)),
-                             cents(random) / 100.0, cents(random) / 7.0,
-                             static_cast<double>(cents(random)) * 1e10};
+    const double values[] = {
+        mantissa(random) * std::pow(10.0, exponent(random)), cents(random) / 100.0,
+        cents(random) / 7.0, static_cast<double>(cents(random)) * 1e10,
+        static_cast<double>(cents(random)), cents(random) / 10.0,
+        // Hundredths near the largest and smallest written without an
+        // exponent, and amounts of many digits.
+        9999999999999.99 - cents(random) / 100.0, 1e13 + cents(random) / 100.0, 0.01 * (1 + i % 3),
+        static_cast<double>(cents(random)) * 1e7 + cents(random) / 100.0};
     for (const double value : values) {
       if (value == 0 || !std::isfinite(value)) continue;
       ASSERT_EQ(FormatNumber(value, '.'), PrintedGeneral(value)) << "value " << value;
