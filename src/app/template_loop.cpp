@@ -13,8 +13,6 @@ namespace {
 
 class NoObserver final : public TemplateLoopObserver {};
 
-std::string CellOf(const RowTable& table, int column) { return std::string(table.Cell(column)); }
-
 // What the row loop does with a row.
 enum class RowFate { Append, NullQuantity, EmptyDescription, NewLine };
 
@@ -64,7 +62,7 @@ class LineLimitCheck {
           ++lines_;
           has_current_ = true;
           if (!columns_.LongText)
-            long_text_left_ -= long_text_.Expand(table, long_text_left_).size();
+            long_text_left_ -= long_text_.ExpandInPlace(table, long_text_left_).size();
           break;
       }
     }
@@ -115,17 +113,17 @@ void MapRows(const TemplateSettings& settings, RowTable& table, const std::strin
     if (lines.Count() >= kMaxOrderLines) throw TooManyLinesError();
     TDataGridLine& line = lines.Add();
     current = &line;
-    if (columns.Pos) line.Pos = CellOf(table, *columns.Pos);
+    if (columns.Pos) line.Pos = table.Cell(*columns.Pos);
     line.Stueck = FormatNumber(amounts.Quantity, decimal_separator);
-    if (columns.Unit) line.Einheit = CellOf(table, *columns.Unit);
-    if (columns.Description) line.Bezeichnung1 = CellOf(table, *columns.Description);
-    if (columns.PartNumber) line.Artikelnummer = CellOf(table, *columns.PartNumber);
+    if (columns.Unit) line.Einheit = table.Cell(*columns.Unit);
+    if (columns.Description) line.Bezeichnung1 = table.Cell(*columns.Description);
+    if (columns.PartNumber) line.Artikelnummer = table.Cell(*columns.PartNumber);
     line.Einzelbetrag = FormatNumber(amounts.Price, decimal_separator);
-    line.Steuer = columns.Tax ? CellOf(table, *columns.Tax) : default_tax;
+    line.Steuer = columns.Tax ? table.Cell(*columns.Tax) : std::string_view(default_tax);
     if (columns.LongText) {
-      line.Second = CellOf(table, *columns.LongText);
+      line.Second = table.Cell(*columns.LongText);
     } else {
-      line.Second = long_text.Expand(table, long_text_left);
+      line.Second = long_text.ExpandInPlace(table, long_text_left);
       long_text_left -= line.Second.size();
     }
     line.Isnetto = true;

@@ -119,11 +119,11 @@ LongTextTooLargeError::LongTextTooLargeError()
     : Error("Der Text ergibt Langtexte von mehr als " +
             std::to_string(kMaxLongTextBytes / (1024 * 1024)) + " MB und wird nicht umgewandelt") {}
 
-std::string LongTextPattern::Expand(const RowTable& table, std::size_t limit) const {
-  if (!all_columns_) return "";
+std::string_view LongTextPattern::ExpandInPlace(const RowTable& table, std::size_t limit) const {
+  if (!all_columns_) return {};
   for (const int column : columns_) {
     // An empty cell leaves the long text out rather than write it with a gap.
-    if (table.Cell(column).empty()) return "";
+    if (table.Cell(column).empty()) return {};
   }
   if (text_.size() > limit) throw LongTextTooLargeError();
   if (placeholders_.empty()) return text_;
@@ -134,6 +134,10 @@ std::string LongTextPattern::Expand(const RowTable& table, std::size_t limit) co
     current_.swap(next_);
   }
   return current_;
+}
+
+std::string LongTextPattern::Expand(const RowTable& table, std::size_t limit) const {
+  return std::string(ExpandInPlace(table, limit));
 }
 
 std::string ExpandLongText(const RowTable& table, std::string_view text) {

@@ -61,6 +61,9 @@ class LongTextPattern {
   // placeholder names no column or an empty cell. Without placeholders, the text itself.
   // Throws LongTextTooLargeError as soon as the text grows beyond limit bytes.
   std::string Expand(const RowTable& table, std::size_t limit = kMaxLongTextBytes) const;
+  // Expand without a copy: the text stays valid until the pattern fills the next row.
+  std::string_view ExpandInPlace(const RowTable& table,
+                                 std::size_t limit = kMaxLongTextBytes) const;
 
  private:
   std::string text_;
