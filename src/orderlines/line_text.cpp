@@ -30,7 +30,8 @@ LineText& LineText::operator=(LineText&& other) noexcept {
 void LineText::Assign(std::string_view text) {
   unsigned char next[sizeof bytes_] = {};
   if (text.size() <= kInline) {
-    std::memcpy(next, text.data(), text.size());
+    // An empty view may have no data at all, which memcpy must not be given.
+    if (!text.empty()) std::memcpy(next, text.data(), text.size());
     next[kInline] = static_cast<unsigned char>(text.size());
   } else {
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
