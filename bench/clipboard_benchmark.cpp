@@ -38,9 +38,7 @@ void BM_CopyToClipboard(benchmark::State& state) {
     if (!lines.CopyToClipboard("", clipboard)) state.SkipWithError("not placed");
     benchmark::DoNotOptimize(clipboard.bytes);
   };
-  zw::bench::StartHeapCount();
-  copy();
-  const std::size_t peak = zw::bench::StopHeapCount();
+  const std::size_t peak = zw::bench::PeakHeapOf(copy);
   for (auto _ : state) copy();
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * clipboard.bytes));
   state.counters["items_MB"] = static_cast<double>(clipboard.bytes) / 1e6;

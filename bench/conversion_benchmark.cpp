@@ -42,9 +42,7 @@ void BM_Conversion(benchmark::State& state) {
     zw::SplitLongDescriptions(lines, winner ? winner->Settings.DescriptionLimit : 50);
     benchmark::DoNotOptimize(lines.Items(0).Einzelbetrag.data());
   };
-  zw::bench::StartHeapCount();
-  convert();
-  const std::size_t peak = zw::bench::StopHeapCount();
+  const std::size_t peak = zw::bench::PeakHeapOf(convert);
   for (auto _ : state) convert();
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["text_MB"] = static_cast<double>(text.size()) / 1e6;
@@ -67,9 +65,7 @@ void BM_ToolPath(benchmark::State& state) {
     if (!lines.CopyToClipboard("", clipboard)) state.SkipWithError("not placed");
     benchmark::DoNotOptimize(clipboard.bytes);
   };
-  zw::bench::StartHeapCount();
-  run();
-  const std::size_t peak = zw::bench::StopHeapCount();
+  const std::size_t peak = zw::bench::PeakHeapOf(run);
   for (auto _ : state) run();
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["text_MB"] = static_cast<double>(text.size()) / 1e6;
@@ -88,9 +84,7 @@ void BM_FillRowTable(benchmark::State& state) {
     benchmark::DoNotOptimize(table.RowCount());
   };
   // The first fill, into an empty table, is the one that allocates.
-  zw::bench::StartHeapCount();
-  fill();
-  const std::size_t peak = zw::bench::StopHeapCount();
+  const std::size_t peak = zw::bench::PeakHeapOf(fill);
   for (auto _ : state) fill();
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;

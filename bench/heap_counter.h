@@ -9,4 +9,12 @@ namespace zw::bench {
 void StartHeapCount();
 std::size_t StopHeapCount();
 
+// The peak heap of one call of work; the call also warms up the timed iterations after it.
+template <class Work>
+std::size_t PeakHeapOf(Work&& work) {
+  StartHeapCount();
+  work();
+  return StopHeapCount();
+}
+
 }  // namespace zw::bench

@@ -1,6 +1,7 @@
 #include "app/template_loop.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "base/number_text.h"
@@ -40,17 +41,17 @@ RowFate FateOf(const TemplateSettings& settings, const TemplateColumns& columns,
 // the row of the line beyond the limit is read, not after the whole text.
 class LineLimitCheck {
  public:
-  LineLimitCheck(const TemplateSettings& settings, const RowTable& table)
-      : settings_(settings),
-        columns_(TemplateColumns::Of(settings.Columns, table)),
-        long_text_(settings.Columns.LongText, table) {}
+  LineLimitCheck(const TemplateSettings& settings, char decimal_separator)
+      : settings_(settings), decimal_separator_(decimal_separator) {}
 
   // Counts the rows added since the last call, once the table has more than the limit.
-  void CountNewRows(RowTable& table, char decimal_separator) {
+  void CountNewRows(RowTable& table) {
     if (table.RowCount() <= static_cast<std::size_t>(kMaxOrderLines)) return;
+    // Made only now: nearly every table stays below the limit and needs none of it.
+    if (!walk_) walk_.emplace(settings_, table);
     Amounts amounts;
     for (table.GoTo(counted_rows_); !table.Eof(); table.Next()) {
-      switch (FateOf(settings_, columns_, table, has_current_, decimal_separator, amounts)) {
+      switch (FateOf(settings_, walk_->Columns, table, has_current_, decimal_separator_, amounts)) {
         case RowFate::Append:
           break;
         case RowFate::NullQuantity:
@@ -61,8 +62,8 @@ class LineLimitCheck {
           if (lines_ >= kMaxOrderLines) throw TooManyLinesError();
           ++lines_;
           has_current_ = true;
-          if (!columns_.LongText)
-            long_text_left_ -= long_text_.ExpandInPlace(table, long_text_left_).size();
+          if (!walk_->Columns.LongText)
+            long_text_left_ -= walk_->LongText.ExpandInPlace(table, long_text_left_).size();
           break;
       }
     }
@@ -70,9 +71,18 @@ class LineLimitCheck {
   }
 
  private:
+  // The template's columns and long text as the row loop finds them in this table.
+  struct Walk {
+    Walk(const TemplateSettings& settings, const RowTable& table)
+        : Columns(TemplateColumns::Of(settings.Columns, table)),
+          LongText(settings.Columns.LongText, table) {}
+    TemplateColumns Columns;
+    LongTextPattern LongText;
+  };
+
   const TemplateSettings& settings_;
-  const TemplateColumns columns_;
-  const LongTextPattern long_text_;
+  const char decimal_separator_;
+  std::optional<Walk> walk_;
   std::size_t counted_rows_ = 0;
   std::size_t long_text_left_ = kMaxLongTextBytes;
   bool has_current_ = false;
@@ -182,15 +192,13 @@ std::optional<WinningTemplate> RunTemplates(std::string_view text, const std::st
       observer.OnSkipped(TemplateSkip::NoDescription);
       continue;
     }
-    table.DefineColumns(column_count);
-    LineLimitCheck line_limit(settings, table);
-    const char decimal_separator = lines.NumberSeparators().Decimal;
+    LineLimitCheck line_limit(settings, lines.NumberSeparators().Decimal);
     FillRowTable(
         table, text, delimiter, column_count, settings.Ignore.Texts,
         [&](int record, const RecordCheck& check) {
           observer.OnRecordDropped(record, check, settings.Ignore);
         },
-        [&](RowTable& filling) { line_limit.CountNewRows(filling, decimal_separator); });
+        [&](RowTable& filling) { line_limit.CountNewRows(filling); });
     if (table.IsEmpty()) {
       observer.OnSkipped(TemplateSkip::NoRows);
       continue;
