@@ -21,9 +21,9 @@ char16_t Win1252ToUtf16(unsigned char byte) {
 }
 
 std::u16string Win1252ToUtf16(std::string_view text) {
-  std::u16string result;
-  result.reserve(text.size());
-  for (const char c : text) result.push_back(Win1252ToUtf16(static_cast<unsigned char>(c)));
+  std::u16string result(text.size(), u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    result[i] = Win1252ToUtf16(static_cast<unsigned char>(text[i]));
   return result;
 }
 

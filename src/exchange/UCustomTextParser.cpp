@@ -66,7 +66,7 @@ void TJSON::NewPart() {
   document.current_part_ = AddTo(*document.parts_, std::make_unique<TJsonObject>(true));
 }
 
-void TJSON::AddString(TJsonTarget target, const std::string& name, const std::string& text) {
+void TJSON::AddString(TJsonTarget target, const std::string& name, std::string_view text) {
   if (TJsonObject* object = Document().TargetObject(target)) object->SetString(name, text);
 }
 
@@ -162,8 +162,7 @@ void TSaveParser::Parse() {
         {"SerialNumber", &line.Seriennummer},
         {"Rabatt", &line.Rabatt},
     };
-    for (const auto& [name, text] : members)
-      json.AddString(TJsonTarget::CurrentPart, name, text->str());
+    for (const auto& [name, text] : members) json.AddString(TJsonTarget::CurrentPart, name, *text);
   }
 }
 

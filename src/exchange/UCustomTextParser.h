@@ -29,7 +29,7 @@ class TJSON {
   // Appends an empty part object to "Parts" and makes it the current part.
   static void NewPart();
   // Set or add on the target; with the current part as target and no part yet, nothing.
-  static void AddString(TJsonTarget target, const std::string& name, const std::string& text);
+  static void AddString(TJsonTarget target, const std::string& name, std::string_view text);
   static void AddBoolean(TJsonTarget target, const std::string& name, bool value);
   // The compact text of the document, which is destroyed even when writing fails; empty when
   // there is no document.

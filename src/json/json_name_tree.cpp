@@ -1,5 +1,8 @@
 #include "json/json_name_tree.h"
 
+#include <limits>
+#include <stdexcept>
+
 namespace zw {
 
 TJsonNameTree::TJsonNameTree() { nodes_.emplace_back(); }
@@ -11,7 +14,7 @@ void TJsonNameTree::Insert(std::u16string_view name, std::int32_t index) {
 std::int32_t TJsonNameTree::Find(std::u16string_view name) const {
   NodeId node = root_;
   while (node != kSentinel) {
-    const int order = name.compare(nodes_[node].Name);
+    const int order = name.compare(NameAt(node));
     if (order == 0) return nodes_[node].Index;
     node = order < 0 ? nodes_[node].Left : nodes_[node].Right;
   }
@@ -20,6 +23,7 @@ std::int32_t TJsonNameTree::Find(std::u16string_view name) const {
 
 void TJsonNameTree::Clear() {
   nodes_.resize(1);
+  names_.clear();
   root_ = kSentinel;
 }
 
@@ -28,10 +32,15 @@ void TJsonNameTree::Clear() {
 TJsonNameTree::NodeId TJsonNameTree::InsertInto(NodeId subtree, std::u16string_view name,
                                                 std::int32_t index) {
   if (subtree == kSentinel) {
-    nodes_.push_back(Node{kSentinel, kSentinel, 1, index, std::u16string(name)});
+    if (names_.size() + name.size() > std::numeric_limits<std::uint32_t>::max()) {
+      throw std::length_error("name tree too large");
+    }
+    nodes_.push_back(Node{kSentinel, kSentinel, 1, index, static_cast<std::uint32_t>(names_.size()),
+                          static_cast<std::uint32_t>(name.size())});
+    names_.append(name);
     return static_cast<NodeId>(nodes_.size() - 1);
   }
-  const int order = name.compare(nodes_[subtree].Name);
+  const int order = name.compare(NameAt(subtree));
   if (order < 0) {
     const NodeId left = InsertInto(nodes_[subtree].Left, name, index);
     nodes_[subtree].Left = left;

@@ -16,12 +16,14 @@ class TJsonNameTree {
   // subtree; an empty tree's root is the sentinel.
   static constexpr NodeId kSentinel = 0;
 
+  // The name lies in the tree's name store: NameLength units from NameStart.
   struct Node {
     NodeId Left = kSentinel;
     NodeId Right = kSentinel;
     std::uint8_t Level = 0;
     std::int32_t Index = -1;
-    std::u16string Name;
+    std::uint32_t NameStart = 0;
+    std::uint32_t NameLength = 0;
   };
 
   TJsonNameTree();
@@ -37,6 +39,9 @@ class TJsonNameTree {
   // Read access to the structure, for walking and checking it.
   NodeId Root() const { return root_; }
   const Node& NodeAt(NodeId id) const { return nodes_[id]; }
+  std::u16string_view NameAt(NodeId id) const {
+    return std::u16string_view(names_).substr(nodes_[id].NameStart, nodes_[id].NameLength);
+  }
   // Nodes besides the sentinel.
   std::size_t Size() const { return nodes_.size() - 1; }
 
@@ -45,6 +50,9 @@ class TJsonNameTree {
   NodeId Skew(NodeId node);
   NodeId Split(NodeId node);
 
+  // The names of all nodes one after another: one block for the whole tree instead of one per
+  // name, as an object's fields are added by the hundred thousand.
+  std::u16string names_;
   std::vector<Node> nodes_;
   NodeId root_ = kSentinel;
 };

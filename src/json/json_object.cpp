@@ -24,8 +24,14 @@ void TJsonObject::SetCurrency(const std::string& name, Currency value) { SetOrAd
 
 void TJsonObject::SetDouble(const std::string& name, double value) { SetOrAdd(name, value); }
 
-void TJsonObject::SetString(const std::string& name, const std::string& value) {
-  SetOrAdd(name, value);
+void TJsonObject::SetString(const std::string& name, std::string_view value) {
+  // A new field's text goes straight into its string value, without a variant's copy of it.
+  std::u16string wide_name = Win1252ToUtf16(name);
+  if (TJsonBase* existing = FieldByName(wide_name)) {
+    existing->SetValue(std::string(value));
+    return;
+  }
+  Add(std::move(wide_name), TJsonString::Generate(Win1252ToUtf16(value)));
 }
 
 void TJsonObject::SetOrAdd(const std::string& name, const TJsonVariant& value) {

@@ -35,7 +35,7 @@ class TJsonObject : public TJsonCustomList {
   void SetInteger(const std::string& name, std::int32_t value) override;
   void SetCurrency(const std::string& name, Currency value) override;
   void SetDouble(const std::string& name, double value) override;
-  void SetString(const std::string& name, const std::string& value) override;
+  void SetString(const std::string& name, std::string_view value) override;
 
   // A text key gives FieldByName; a numeric key the field pair at that index.
   TJsonBase* Field(const TJsonVariant& key) override;

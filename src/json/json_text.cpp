@@ -17,14 +17,20 @@ class TextBuffer {
 
   TextBuffer() { text_.reserve(capacity_); }
 
+  // Room for `count` more bytes, so that Put needs no check of its own.
+  void Reserve(std::size_t count) {
+    if (text_.size() + count <= capacity_) return;
+    while (text_.size() + count > capacity_) capacity_ += kStep;
+    text_.reserve(capacity_);
+  }
   void Append(std::string_view bytes) {
-    if (text_.size() + bytes.size() > capacity_) {
-      while (text_.size() + bytes.size() > capacity_) capacity_ += kStep;
-      text_.reserve(capacity_);
-    }
+    Reserve(bytes.size());
     text_.append(bytes);
   }
   void Append(char byte) { Append(std::string_view(&byte, 1)); }
+  // Only within what Reserve made room for.
+  void Put(char byte) { text_.push_back(byte); }
+  void Put(std::string_view bytes) { text_.append(bytes); }
 
   std::string Take() { return std::move(text_); }
 
@@ -33,62 +39,70 @@ class TextBuffer {
   std::string text_;
 };
 
-void AppendEscaped(TextBuffer& out, const std::u16string& text) {
+// The escape of a byte that is not written as it stands; empty for the others.
+std::string_view EscapeOf(unsigned char byte, char (&buffer)[6]) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  for (const char16_t unit : text) {
-    const char c = Win1252Of(unit);
-    const auto byte = static_cast<unsigned char>(c);
-    switch (byte) {
-      case 0x08:
-        out.Append("\\b");
-        break;
-      case 0x09:
-        out.Append("\\t");
-        break;
-      case 0x0A:
-        out.Append("\\n");
-        break;
-      case 0x0C:
-        out.Append("\\f");
-        break;
-      case 0x0D:
-        out.Append("\\r");
-        break;
-      case '"':
-        out.Append("\\\"");
-        break;
-      case '/':
-        out.Append("\\/");
-        break;
-      case '\\':
-        out.Append("\\\\");
-        break;
-      case 0x80:  // the euro sign
-        out.Append("\\u20ac");
-        break;
-      default:
-        if (byte < 0x20) {
-          const char escape[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0x0F]};
-          out.Append(std::string_view(escape, sizeof escape));
-        } else {
-          out.Append(c);
-        }
-    }
+  switch (byte) {
+    case 0x08:
+      return "\\b";
+    case 0x09:
+      return "\\t";
+    case 0x0A:
+      return "\\n";
+    case 0x0C:
+      return "\\f";
+    case 0x0D:
+      return "\\r";
+    case '"':
+      return "\\\"";
+    case '/':
+      return "\\/";
+    case '\\':
+      return "\\\\";
+    case 0x80:  // the euro sign
+      return "\\u20ac";
+    default:
+      if (byte >= 0x20) return {};
+      buffer[0] = '\\';
+      buffer[1] = 'u';
+      buffer[2] = '0';
+      buffer[3] = '0';
+      buffer[4] = kHex[byte >> 4];
+      buffer[5] = kHex[byte & 0x0F];
+      return std::string_view(buffer, sizeof buffer);
   }
 }
 
+// The quoted, escaped text. Plain ASCII, nearly every unit of an order, is written without
+// the code page lookup or the escape table.
 void AppendString(TextBuffer& out, const std::u16string& text) {
-  out.Append('"');
-  AppendEscaped(out, text);
-  out.Append('"');
+  // No escape is longer than six bytes.
+  out.Reserve(2 + 6 * text.size());
+  out.Put('"');
+  char buffer[6];
+  for (const char16_t unit : text) {
+    if (unit >= 0x20 && unit < 0x7F && unit != '"' && unit != '/' && unit != '\\') {
+      out.Put(static_cast<char>(unit));
+      continue;
+    }
+    const char c = Win1252Of(unit);
+    const std::string_view escape = EscapeOf(static_cast<unsigned char>(c), buffer);
+    if (escape.empty()) {
+      out.Put(c);
+    } else {
+      out.Put(escape);
+    }
+  }
+  out.Put('"');
 }
 
 void Write(TextBuffer& out, const TJsonBase* value) {
   if (value == nullptr) return;
-  if (const auto* number = dynamic_cast<const TJsonNumber*>(value)) {
-    out.Append(FormatNumber(number->Value(), '.', NonFinite::Named));
-  } else if (const auto* text = dynamic_cast<const TJsonString*>(value)) {
+  // The kinds are tried in the order of their frequency in an order document.
+  if (const auto* text = dynamic_cast<const TJsonString*>(value)) {
     AppendString(out, text->Value());
+  } else if (const auto* number = dynamic_cast<const TJsonNumber*>(value)) {
+    out.Append(FormatNumber(number->Value(), '.', NonFinite::Named));
   } else if (const auto* flag = dynamic_cast<const TJsonBoolean*>(value)) {
     out.Append(flag->Value() ? "true" : "false");
   } else if (dynamic_cast<const TJsonNull*>(value) != nullptr) {

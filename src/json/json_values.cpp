@@ -32,8 +32,8 @@ void TJsonBase::SetCurrency(const std::string& name, Currency value) {
 
 void TJsonBase::SetDouble(const std::string& name, double value) { SetOnField(*this, name, value); }
 
-void TJsonBase::SetString(const std::string& name, const std::string& value) {
-  SetOnField(*this, name, value);
+void TJsonBase::SetString(const std::string& name, std::string_view value) {
+  SetOnField(*this, name, std::string(value));
 }
 
 TJsonVariant TJsonBase::GetValue() const { return {}; }

@@ -37,7 +37,7 @@ class TJsonBase {
   virtual void SetInteger(const std::string& name, std::int32_t value);
   virtual void SetCurrency(const std::string& name, Currency value);
   virtual void SetDouble(const std::string& name, double value);
-  virtual void SetString(const std::string& name, const std::string& value);
+  virtual void SetString(const std::string& name, std::string_view value);
 
   // Null here and for lists and objects.
   virtual TJsonVariant GetValue() const;

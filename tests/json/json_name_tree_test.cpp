@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,7 +15,8 @@ using NodeId = TJsonNameTree::NodeId;
 
 // Checks the AA-tree rules below a node and returns the number of nodes in its subtree.
 // Names must ascend strictly in order; `previous` carries the last name visited.
-std::size_t CheckSubtree(const TJsonNameTree& tree, NodeId id, const std::u16string** previous) {
+std::size_t CheckSubtree(const TJsonNameTree& tree, NodeId id,
+                         std::optional<std::u16string_view>* previous) {
   if (id == TJsonNameTree::kSentinel) return 0;
   const auto& node = tree.NodeAt(id);
   const auto& left = tree.NodeAt(node.Left);
@@ -33,10 +35,10 @@ std::size_t CheckSubtree(const TJsonNameTree& tree, NodeId id, const std::u16str
     EXPECT_NE(node.Right, TJsonNameTree::kSentinel);
   }
   std::size_t count = CheckSubtree(tree, node.Left, previous);
-  if (*previous != nullptr) {
-    EXPECT_LT(**previous, node.Name);
+  if (previous->has_value()) {
+    EXPECT_LT(**previous, tree.NameAt(id));
   }
-  *previous = &node.Name;
+  *previous = tree.NameAt(id);
   return count + 1 + CheckSubtree(tree, node.Right, previous);
 }
 
@@ -63,7 +65,7 @@ TEST(JsonNameTree, ThousandRandomInsertsStayBalancedAndAllAreFound) {
   TJsonNameTree tree;
   for (const int n : order) tree.Insert(Name(n), n * 3);
 
-  const std::u16string* previous = nullptr;
+  std::optional<std::u16string_view> previous;
   EXPECT_EQ(CheckSubtree(tree, tree.Root(), &previous), 1000u);
   // An AA tree of 1000 nodes has its root at level 10 at most (2^10 > 1000).
   EXPECT_LE(tree.NodeAt(tree.Root()).Level, 10);
@@ -76,7 +78,7 @@ TEST(JsonNameTree, ThousandRandomInsertsStayBalancedAndAllAreFound) {
 TEST(JsonNameTree, AscendingInsertsStayBalanced) {
   TJsonNameTree tree;
   for (int n = 0; n < 1000; ++n) tree.Insert(Name(n), n);
-  const std::u16string* previous = nullptr;
+  std::optional<std::u16string_view> previous;
   EXPECT_EQ(CheckSubtree(tree, tree.Root(), &previous), 1000u);
 }
 
@@ -85,7 +87,7 @@ TEST(JsonNameTree, APrefixOrdersBeforeTheLongerName) {
   tree.Insert(u"ab", 1);
   tree.Insert(u"a", 0);
   tree.Insert(u"abc", 2);
-  const std::u16string* previous = nullptr;
+  std::optional<std::u16string_view> previous;
   EXPECT_EQ(CheckSubtree(tree, tree.Root(), &previous), 3u);
   EXPECT_EQ(tree.Find(u"a"), 0);
   EXPECT_EQ(tree.Find(u"ab"), 1);
@@ -97,7 +99,7 @@ TEST(JsonNameTree, NamesCompareByCodeUnitAboveTheAsciiRange) {
   tree.Insert(u"\u20ac", 0);  // the euro sign, 0x20AC
   tree.Insert(u"\u00e4", 1);  // a umlaut, 0x00E4
   tree.Insert(u"z", 2);
-  const std::u16string* previous = nullptr;
+  std::optional<std::u16string_view> previous;
   EXPECT_EQ(CheckSubtree(tree, tree.Root(), &previous), 3u);
   EXPECT_EQ(*previous, u"\u20ac");  // the largest name comes last
   EXPECT_EQ(tree.Find(u"\u00e4"), 1);
