@@ -123,17 +123,21 @@ void MapRows(const TemplateSettings& settings, RowTable& table, const std::strin
     if (lines.Count() >= kMaxOrderLines) throw TooManyLinesError();
     TDataGridLine& line = lines.Add();
     current = &line;
-    if (columns.Pos) line.Pos = table.Cell(*columns.Pos);
-    line.Stueck = FormatNumber(amounts.Quantity, decimal_separator);
-    if (columns.Unit) line.Einheit = table.Cell(*columns.Unit);
-    if (columns.Description) line.Bezeichnung1 = table.Cell(*columns.Description);
-    if (columns.PartNumber) line.Artikelnummer = table.Cell(*columns.PartNumber);
-    line.Einzelbetrag = FormatNumber(amounts.Price, decimal_separator);
-    line.Steuer = columns.Tax ? table.Cell(*columns.Tax) : std::string_view(default_tax);
+    // The texts go into the collection's store: one block for many lines' texts.
+    const auto set = [&lines](LineText& property, std::string_view text) {
+      lines.SetText(property, text);
+    };
+    if (columns.Pos) set(line.Pos, table.Cell(*columns.Pos));
+    set(line.Stueck, FormatNumber(amounts.Quantity, decimal_separator));
+    if (columns.Unit) set(line.Einheit, table.Cell(*columns.Unit));
+    if (columns.Description) set(line.Bezeichnung1, table.Cell(*columns.Description));
+    if (columns.PartNumber) set(line.Artikelnummer, table.Cell(*columns.PartNumber));
+    set(line.Einzelbetrag, FormatNumber(amounts.Price, decimal_separator));
+    set(line.Steuer, columns.Tax ? table.Cell(*columns.Tax) : std::string_view(default_tax));
     if (columns.LongText) {
-      line.Second = table.Cell(*columns.LongText);
+      set(line.Second, table.Cell(*columns.LongText));
     } else {
-      line.Second = long_text.ExpandInPlace(table, long_text_left);
+      set(line.Second, long_text.ExpandInPlace(table, long_text_left));
       long_text_left -= line.Second.size();
     }
     line.Isnetto = true;

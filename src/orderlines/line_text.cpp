@@ -1,5 +1,6 @@
 #include "orderlines/line_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -8,52 +9,120 @@
 
 namespace zw {
 
-LineText::LineText(LineText&& other) noexcept {
-  std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-  std::memset(other.bytes_, 0, sizeof other.bytes_);
+static_assert(sizeof(std::uint64_t) >= sizeof(char*), "a block address must fit the word");
+
+char* LineTextStore::Allocate(std::size_t size) {
+  const std::size_t rounded = (size + 3) & ~static_cast<std::size_t>(3);
+  if (rounded < size) throw std::length_error("text too long for the store");
+  if (rounded > left_) {
+    // A large text gets a block of its own, and the current block keeps filling.
+    if (rounded > kBlockSize / 4) {
+      blocks_.push_back(std::make_unique_for_overwrite<char[]>(rounded));
+      return blocks_.back().get();
+    }
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+    free_ = blocks_.back().get();
+    left_ = kBlockSize;
+  }
+  char* const room = free_;
+  free_ += rounded;
+  left_ -= rounded;
+  return room;
 }
+
+void LineTextStore::Clear() noexcept {
+  blocks_.clear();
+  free_ = nullptr;
+  left_ = 0;
+}
+
+LineText::LineText(LineText&& other) { TakeFrom(other); }
 
 LineText& LineText::operator=(const LineText& other) {
   if (this != &other) Assign(other);
   return *this;
 }
 
-LineText& LineText::operator=(LineText&& other) noexcept {
+LineText& LineText::operator=(LineText&& other) {
   if (this != &other) {
     Release();
-    std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-    std::memset(other.bytes_, 0, sizeof other.bytes_);
+    TakeFrom(other);
   }
   return *this;
 }
 
-void LineText::Assign(std::string_view text) {
-  unsigned char next[sizeof bytes_] = {};
-  if (text.size() <= kInline) {
-    // An empty view may have no data at all, which memcpy must not be given.
-    if (!text.empty()) std::memcpy(next, text.data(), text.size());
-    next[kInline] = static_cast<unsigned char>(text.size());
+void LineText::TakeFrom(LineText& other) {
+  if (other.IsStored()) {
+    Assign(other);
   } else {
-    if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
-      throw std::length_error("text too long for an order line");
-    }
+    word_ = other.word_;
+  }
+  // Its block, if any, is this text's now or stays with the store.
+  other.word_ = kEmpty;
+}
+
+std::uint64_t LineText::InlineWord(std::string_view text) noexcept {
+  unsigned char bytes[sizeof(std::uint64_t)] = {};
+  // An empty view may have no data at all, which memcpy must not be given.
+  if (!text.empty()) std::memcpy(bytes + kInlineStart, text.data(), text.size());
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, sizeof word);
+  return word | (static_cast<std::uint64_t>(text.size()) << 1) | 1;
+}
+
+namespace {
+
+// Writes the length and the bytes of a text into a block of four more bytes than the text.
+void FillBlock(char* block, std::string_view text) {
+  const auto length = static_cast<std::uint32_t>(text.size());
+  std::memcpy(block, &length, sizeof length);
+  std::memcpy(block + sizeof length, text.data(), text.size());
+}
+
+void CheckLength(std::string_view text) {
+  if (text.size() > std::numeric_limits<std::uint32_t>::max() - sizeof(std::uint32_t)) {
+    throw std::length_error("text too long for an order line");
+  }
+}
+
+}  // namespace
+
+void LineText::Assign(std::string_view text) {
+  std::uint64_t next = 0;
+  if (text.size() <= kInline) {
+    next = InlineWord(text);
+  } else {
+    CheckLength(text);
     // The block is this text's owner from here until Release hands it back to a unique_ptr.
-    auto block = std::make_unique_for_overwrite<char[]>(text.size());
-    std::memcpy(block.get(), text.data(), text.size());
-    char* const address = block.release();
-    const auto length = static_cast<std::uint32_t>(text.size());
-    std::memcpy(next, &address, sizeof address);
-    std::memcpy(next + sizeof address, &length, sizeof length);
-    next[kInline] = kHeapMark;
+    // operator new aligns it to at least eight bytes.
+    auto block = std::make_unique_for_overwrite<char[]>(sizeof(std::uint32_t) + text.size());
+    FillBlock(block.get(), text);
+    next = reinterpret_cast<std::uint64_t>(block.get());
+    if ((next & 3) != 0) throw std::logic_error("misaligned text block");
+    block.release();
   }
   // The old text goes only now: the new one may have been a part of it.
   Release();
-  std::memcpy(bytes_, next, sizeof bytes_);
+  word_ = next;
+}
+
+void LineText::AssignStored(std::string_view text, LineTextStore& store) {
+  std::uint64_t next = 0;
+  if (text.size() <= kInline) {
+    next = InlineWord(text);
+  } else {
+    CheckLength(text);
+    char* const block = store.Allocate(sizeof(std::uint32_t) + text.size());
+    FillBlock(block, text);
+    next = reinterpret_cast<std::uint64_t>(block) | kStoredMark;
+  }
+  Release();
+  word_ = next;
 }
 
 void LineText::Release() noexcept {
-  if (OnHeap()) std::unique_ptr<char[]> block(HeapData());
-  std::memset(bytes_, 0, sizeof bytes_);
+  if (!IsInline() && !IsStored()) std::unique_ptr<char[]> block(const_cast<char*>(Block()));
+  word_ = kEmpty;
 }
 
 LineText& LineText::append(std::string_view text) {

@@ -1,27 +1,49 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zw {
 
-// A text property of an order line, read as a std::string_view. It takes 16 bytes instead of a
-// std::string's 32: texts of up to 15 bytes, nearly all of a line's, stay inside, longer ones
-// live in one heap block of exactly their size. A line has 21 of them, most of them empty.
+// The bytes of the long texts of many order lines in a few large blocks: a conversion makes
+// 100,000 lines with two or three such texts each, and one allocation per text would cost more
+// than the text. Its blocks are freed only with the store.
+class LineTextStore {
+ public:
+  // Room for `size` bytes at an address divisible by four, valid as long as the store.
+  char* Allocate(std::size_t size);
+  // Frees every block; no text taken from the store may be read afterwards.
+  void Clear() noexcept;
+
+ private:
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;
+  std::size_t left_ = 0;
+};
+
+// A text property of an order line, read as a std::string_view. It takes 8 bytes, a quarter
+// of a std::string: a line has 21 of them, most empty or a few bytes long. Texts of up to 7
+// bytes stay inside; a longer one lives in a heap block of its own that holds its length and
+// its bytes, or in such a block within a LineTextStore. A text in a store borrows it; a copy or
+// a move of it owns its bytes again, so no text outlives the store it reads from.
 class LineText {
  public:
   LineText() noexcept = default;
   explicit LineText(std::string_view text) { Assign(text); }
   LineText(const LineText& other) { Assign(other); }
-  LineText(LineText&& other) noexcept;
+  LineText(LineText&& other);
   ~LineText() { Release(); }
 
   LineText& operator=(const LineText& other);
-  LineText& operator=(LineText&& other) noexcept;
+  LineText& operator=(LineText&& other);
   LineText& operator=(std::string_view text) {
     Assign(text);
     return *this;
@@ -33,15 +55,20 @@ class LineText {
 
   // Inline: the renderings ask for them several times per property.
   const char* data() const noexcept {
-    return OnHeap() ? HeapData() : reinterpret_cast<const char*>(bytes_);
+    return IsInline() ? reinterpret_cast<const char*>(&word_) + kInlineStart
+                      : Block() + sizeof(std::uint32_t);
   }
   std::size_t size() const noexcept {
-    if (!OnHeap()) return bytes_[kInline];
+    if (IsInline()) return (word_ & kTagMask) >> 1;
     std::uint32_t length = 0;
-    std::memcpy(&length, bytes_ + sizeof(char*), sizeof length);
+    std::memcpy(&length, Block(), sizeof length);
     return length;
   }
   bool empty() const noexcept { return size() == 0; }
+
+  // Takes the text, a longer one into the store: the store must outlive this text's value,
+  // as a collection's store outlives its lines.
+  void AssignStored(std::string_view text, LineTextStore& store);
 
   void clear() noexcept { Release(); }
   LineText& append(std::string_view text);
@@ -59,21 +86,28 @@ class LineText {
   }
 
  private:
-  static constexpr std::size_t kInline = 15;
-  static constexpr std::uint8_t kHeapMark = 0x80;
+  static constexpr std::size_t kInline = 7;
+  // The tag is the lowest byte of the word: its lowest bit is set for an inline text, and the
+  // length sits above it. Otherwise the word is a block's address, which is divisible by four,
+  // with the second bit set for a block in a store.
+  static constexpr std::uint64_t kTagMask = 0xFF;
+  static constexpr std::size_t kInlineStart = std::endian::native == std::endian::little ? 1 : 0;
+  static constexpr std::uint64_t kEmpty = 1;  // inline, length 0
 
-  // The last byte holds the length of an inline text, or kHeapMark; then the first eight bytes
-  // hold the block's address and the next four its length. All zero is the empty text.
-  bool OnHeap() const noexcept { return bytes_[kInline] == kHeapMark; }
-  char* HeapData() const noexcept {
-    char* block = nullptr;
-    std::memcpy(&block, bytes_, sizeof block);
-    return block;
+  static constexpr std::uint64_t kStoredMark = 2;
+  bool IsInline() const noexcept { return (word_ & 1) != 0; }
+  bool IsStored() const noexcept { return (word_ & 3) == kStoredMark; }
+  // The block: the length as four bytes, then the text.
+  const char* Block() const noexcept {
+    return reinterpret_cast<const char*>(word_ & ~static_cast<std::uint64_t>(3));
   }
+  static std::uint64_t InlineWord(std::string_view text) noexcept;
+  // Takes over the other text's word, or a copy of its bytes when they are in a store.
+  void TakeFrom(LineText& other);
   void Assign(std::string_view text);
   void Release() noexcept;
 
-  alignas(8) unsigned char bytes_[kInline + 1] = {};
+  std::uint64_t word_ = kEmpty;
 };
 
 inline bool operator==(const LineText& a, const LineText& b) noexcept {

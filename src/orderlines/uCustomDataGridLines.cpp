@@ -93,6 +93,7 @@ void TCustomDataGridLines::Assign(const TCustomDataGridLines& source) {
   BeginUpdate();
   try {
     blocks_.clear();
+    store_.Clear();
     count_ = 0;
     for (int i = 0; i < source.Count(); ++i) Add().Assign(source.Items(i));
     GUID = source.GUID;

@@ -101,6 +101,10 @@ class TCustomDataGridLines {
   TDataGridLine& Items(int index);
   const TDataGridLine& Items(int index) const;
 
+  // Sets a text property of one of this collection's lines, keeping a longer text in the
+  // collection's store instead of a block of its own: for the run that makes many lines.
+  void SetText(LineText& property, std::string_view text) { property.AssignStored(text, store_); }
+
   // Replaces all lines by copies of the source's lines, then copies GUID, Row and Data.
   virtual void Assign(const TCustomDataGridLines& source);
 
@@ -116,6 +120,8 @@ class TCustomDataGridLines {
   // Lines live in blocks whose capacity is reserved up front and never exceeded, so a line
   // never moves once added and a run allocates one block per 256 lines, not one per line.
   static constexpr std::size_t kBlockSize = 256;
+  // Declared first, so that it outlives the lines whose texts it holds.
+  LineTextStore store_;
   std::vector<std::vector<TDataGridLine>> blocks_;
   int count_ = 0;
   int update_count_ = 0;
