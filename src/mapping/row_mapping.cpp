@@ -113,6 +113,58 @@ LongTextPattern::LongTextPattern(std::string_view text, const RowTable& table) :
     placeholders_.push_back("[" + name + "]");
     columns_.push_back(*column);
   }
+  if (all_columns_) SplitIntoPieces();
+}
+
+void LongTextPattern::SplitIntoPieces() {
+  std::vector<Piece> pieces;
+  std::vector<std::size_t> places(placeholders_.size(), 0);
+  const std::string_view text = text_;
+  std::size_t literal_start = 0;
+  for (std::size_t open = text.find('['); open != std::string_view::npos;
+       open = text.find('[', open)) {
+    // A name holds no brackets, so a placeholder here ends at the first "]".
+    const std::size_t close = text.find_first_of("[]", open + 1);
+    if (close == std::string_view::npos || text[close] != ']') return;
+    const std::string_view candidate = text.substr(open, close + 1 - open);
+    std::size_t index = 0;
+    while (index < placeholders_.size() && !SameTextAscii(candidate, placeholders_[index])) ++index;
+    if (index == placeholders_.size()) return;
+    pieces.push_back(Piece{literal_start, open - literal_start});
+    pieces.push_back(Piece{0, 0, static_cast<int>(index)});
+    ++places[index];
+    open = close + 1;
+    literal_start = open;
+  }
+  pieces.push_back(Piece{literal_start, text.size() - literal_start});
+  pieces_ = std::move(pieces);
+  places_ = std::move(places);
+}
+
+std::string_view LongTextPattern::ExpandPieces(const RowTable& table, std::size_t limit) const {
+  // The series of replacements fails once any step's text passes the limit; step i changes
+  // the length by its places times the difference between its cell and its placeholder.
+  std::size_t length = text_.size();
+  for (std::size_t i = 0; i < placeholders_.size(); ++i) {
+    const std::size_t cell = table.Cell(columns_[i]).size();
+    const std::size_t placeholder = placeholders_[i].size();
+    if (cell >= placeholder) {
+      length += places_[i] * (cell - placeholder);
+      if (length > limit) throw LongTextTooLargeError();
+    } else {
+      length -= places_[i] * (placeholder - cell);
+    }
+  }
+  current_.clear();
+  current_.reserve(length);
+  for (const Piece& piece : pieces_) {
+    if (piece.Placeholder < 0) {
+      current_.append(text_, piece.Start, piece.Length);
+    } else {
+      current_.append(table.Cell(columns_[static_cast<std::size_t>(piece.Placeholder)]));
+    }
+  }
+  return current_;
 }
 
 LongTextTooLargeError::LongTextTooLargeError()
@@ -127,6 +179,13 @@ std::string_view LongTextPattern::ExpandInPlace(const RowTable& table, std::size
   }
   if (text_.size() > limit) throw LongTextTooLargeError();
   if (placeholders_.empty()) return text_;
+  if (!pieces_.empty()) {
+    bool opens_placeholder = false;
+    for (const int column : columns_)
+      opens_placeholder =
+          opens_placeholder || table.Cell(column).find('[') != std::string_view::npos;
+    if (!opens_placeholder) return ExpandPieces(table, limit);
+  }
   current_ = text_;
   for (std::size_t i = 0; i < placeholders_.size(); ++i) {
     // Each placeholder in turn over the text so far, as a series of replace-all calls would.

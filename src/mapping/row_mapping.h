@@ -66,10 +66,29 @@ class LongTextPattern {
                                  std::size_t limit = kMaxLongTextBytes) const;
 
  private:
+  // A part of the text: literal bytes (offset and length in the text), or the place of a
+  // placeholder (its index).
+  struct Piece {
+    std::size_t Start = 0;
+    std::size_t Length = 0;
+    int Placeholder = -1;
+  };
+
+  // Finds the pieces when every "[" of the text opens a placeholder.
+  void SplitIntoPieces();
+  // The same text as the series of replacements gives, made in one pass. Only for a row
+  // whose cells hold no "[", so that no replacement can make a placeholder of its own.
+  std::string_view ExpandPieces(const RowTable& table, std::size_t limit) const;
+
   std::string text_;
   std::vector<std::string> placeholders_;  // "[name]" in order of appearance
   std::vector<int> columns_;               // the column of each name
   bool all_columns_ = true;                // every name is a column of the table
+  // The text as literals and placeholders, each at the first placeholder whose name it has;
+  // empty when some "[" opens none.
+  std::vector<Piece> pieces_;
+  // How many places of the text each placeholder fills.
+  std::vector<std::size_t> places_;
   // Working buffers kept between rows, so filling a row allocates only its result.
   mutable std::string current_;
   mutable std::string next_;

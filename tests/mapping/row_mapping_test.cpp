@@ -152,6 +152,41 @@ TEST(RowMappingTest, InsertedCellTextIsNotSearchedAgain) {
   EXPECT_EQ(ExpandLongText(table, "<[A]>"), "<[a]>");
 }
 
+TEST(RowMappingTest, PlaceholdersAreReplacedOneAfterTheOtherOverTheWholeText) {
+  struct Case {
+    const char* Pattern;
+    Row Cells;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      {"<[A]|[b]|[a]>", {"1", "2"}, "<1|2|1>"},
+      {"[A]-[B]", {"xxxxxx", "y"}, "xxxxxx-y"},
+      // A cell that holds a later placeholder has it filled too, in either case.
+      {"[A] [B]", {"[b]", "2"}, "2 2"},
+      {"[B] [A]", {"[b]", "2"}, "2 [b]"},
+      // A "[" before a placeholder joins the cell put in its place, and may so make a
+      // placeholder that a later step fills.
+      {"[[A]B]", {"b", "2"}, "[bB]"},
+      {"[[A]][B]", {"b", "2"}, "22"},
+  };
+  for (const Case& c : cases) {
+    const RowTable table = MakeTable(2, {c.Cells});
+    EXPECT_EQ(ExpandLongText(table, c.Pattern), c.Expected) << c.Pattern;
+  }
+}
+
+TEST(RowMappingTest, EveryStepOfTheReplacementsCountsAgainstTheLimit) {
+  // "[A]" grows the text of 7 bytes to 10, then "[B]" shrinks it to 8.
+  const RowTable table = MakeTable(2, {{"xxxxxx", "y"}});
+  const LongTextPattern pattern("[A]-[B]", table);
+  EXPECT_THROW(pattern.Expand(table, 9), LongTextTooLargeError);
+  EXPECT_EQ(pattern.Expand(table, 10), "xxxxxx-y");
+  // With the shrinking placeholder first, the text never passes its final 8 bytes.
+  const LongTextPattern shrinking_first("[B]-[A]", table);
+  EXPECT_EQ(shrinking_first.Expand(table, 8), "y-xxxxxx");
+  EXPECT_THROW(shrinking_first.Expand(table, 7), LongTextTooLargeError);
+}
+
 TEST(RowMappingTest, PlaceholdersInsideCellsCannotGrowTheLongTextBeyondItsLimit) {
   // Each pass over "[A]" multiplies the text by 33: five passes would give 586 MB.
   std::string cell;
