@@ -141,12 +141,12 @@ void LongTextPattern::SplitIntoPieces() {
   places_ = std::move(places);
 }
 
-std::string_view LongTextPattern::ExpandPieces(const RowTable& table, std::size_t limit) const {
+std::string_view LongTextPattern::ExpandPieces(std::size_t limit) const {
   // The series of replacements fails once any step's text passes the limit; step i changes
   // the length by its places times the difference between its cell and its placeholder.
   std::size_t length = text_.size();
   for (std::size_t i = 0; i < placeholders_.size(); ++i) {
-    const std::size_t cell = table.Cell(columns_[i]).size();
+    const std::size_t cell = cells_[i].size();
     const std::size_t placeholder = placeholders_[i].size();
     if (cell >= placeholder) {
       length += places_[i] * (cell - placeholder);
@@ -161,7 +161,7 @@ std::string_view LongTextPattern::ExpandPieces(const RowTable& table, std::size_
     if (piece.Placeholder < 0) {
       current_.append(text_, piece.Start, piece.Length);
     } else {
-      current_.append(table.Cell(columns_[static_cast<std::size_t>(piece.Placeholder)]));
+      current_.append(cells_[static_cast<std::size_t>(piece.Placeholder)]);
     }
   }
   return current_;
@@ -173,23 +173,21 @@ LongTextTooLargeError::LongTextTooLargeError()
 
 std::string_view LongTextPattern::ExpandInPlace(const RowTable& table, std::size_t limit) const {
   if (!all_columns_) return {};
-  for (const int column : columns_) {
+  cells_.resize(columns_.size());
+  bool opens_placeholder = false;
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    cells_[i] = table.Cell(columns_[i]);
     // An empty cell leaves the long text out rather than write it with a gap.
-    if (table.Cell(column).empty()) return {};
+    if (cells_[i].empty()) return {};
+    opens_placeholder = opens_placeholder || cells_[i].find('[') != std::string_view::npos;
   }
   if (text_.size() > limit) throw LongTextTooLargeError();
   if (placeholders_.empty()) return text_;
-  if (!pieces_.empty()) {
-    bool opens_placeholder = false;
-    for (const int column : columns_)
-      opens_placeholder =
-          opens_placeholder || table.Cell(column).find('[') != std::string_view::npos;
-    if (!opens_placeholder) return ExpandPieces(table, limit);
-  }
+  if (!pieces_.empty() && !opens_placeholder) return ExpandPieces(limit);
   current_ = text_;
   for (std::size_t i = 0; i < placeholders_.size(); ++i) {
     // Each placeholder in turn over the text so far, as a series of replace-all calls would.
-    ReplaceAllIgnoringCase(current_, placeholders_[i], table.Cell(columns_[i]), next_, limit);
+    ReplaceAllIgnoringCase(current_, placeholders_[i], cells_[i], next_, limit);
     current_.swap(next_);
   }
   return current_;

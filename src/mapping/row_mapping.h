@@ -76,9 +76,9 @@ class LongTextPattern {
 
   // Finds the pieces when every "[" of the text opens a placeholder.
   void SplitIntoPieces();
-  // The same text as the series of replacements gives, made in one pass. Only for a row
-  // whose cells hold no "[", so that no replacement can make a placeholder of its own.
-  std::string_view ExpandPieces(const RowTable& table, std::size_t limit) const;
+  // The same text as the series of replacements gives, made in one pass from cells_. Only for
+  // a row whose cells hold no "[", so that no replacement can make a placeholder of its own.
+  std::string_view ExpandPieces(std::size_t limit) const;
 
   std::string text_;
   std::vector<std::string> placeholders_;  // "[name]" in order of appearance
@@ -90,6 +90,7 @@ class LongTextPattern {
   // How many places of the text each placeholder fills.
   std::vector<std::size_t> places_;
   // Working buffers kept between rows, so filling a row allocates only its result.
+  mutable std::vector<std::string_view> cells_;  // the current row's cell of each name
   mutable std::string current_;
   mutable std::string next_;
 };

@@ -55,7 +55,15 @@ class TCSVReader {
   }
   // Steps over a quoted section starting at the opening quote; false when the data ends inside.
   bool SkipQuoted(std::size_t& at);
-  void StoreField(std::size_t start, std::size_t end);
+  void StoreField(std::size_t start, std::size_t end) {
+    const auto index = static_cast<std::size_t>(field_count_);
+    if (index == fields_.size()) fields_.emplace_back();
+    fields_[index] =
+        FieldSlot{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)};
+    ++field_count_;
+  }
+  // The first position from `at` on that holds a NUL, a CR or the delimiter, or the end.
+  std::size_t NextStop(std::size_t at) const;
 
   static constexpr char kFinalLineEnd = '\r';
 

@@ -81,20 +81,6 @@ std::optional<int> RowTable::FindColumn(std::string_view name) const {
   return ColumnOfName(name, column_count_);
 }
 
-std::size_t RowTable::EndCell() const {
-  return current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_starts_.size();
-}
-
-std::string_view RowTable::Cell(int column) const {
-  if (Eof() || column < 0 || column >= column_count_) return {};
-  const std::size_t cell = FirstCell() + static_cast<std::size_t>(column);
-  if (cell >= EndCell()) return {};
-  const std::size_t start = cell_starts_[cell];
-  const std::size_t length = cell_lengths_[cell];
-  if (start < viewed_.size()) return viewed_.substr(start, length);
-  return std::string_view(copied_).substr(start - viewed_.size(), length);
-}
-
 std::string RowTable::RowText() const {
   std::string joined;
   joined.reserve(RowTextLength());

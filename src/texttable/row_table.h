@@ -44,8 +44,17 @@ class RowTable {
   bool Eof() const { return current_ >= RowCount(); }
 
   std::optional<int> FindColumn(std::string_view name) const;
-  // The cell of the current row; "" for a column the row has no value in.
-  std::string_view Cell(int column) const;
+  // The cell of the current row; "" for a column the row has no value in. Inline: the row loop
+  // reads every cell of a row several times.
+  std::string_view Cell(int column) const {
+    if (Eof() || column < 0 || column >= column_count_) return {};
+    const std::size_t cell = FirstCell() + static_cast<std::size_t>(column);
+    if (cell >= EndCell()) return {};
+    const std::size_t start = cell_starts_[cell];
+    const std::size_t length = cell_lengths_[cell];
+    if (start < viewed_.size()) return viewed_.substr(start, length);
+    return std::string_view(copied_).substr(start - viewed_.size(), length);
+  }
   // All cells of the current row joined without separator, in column order.
   std::string RowText() const;
   // The length of RowText(), without building it.
@@ -56,7 +65,9 @@ class RowTable {
  private:
   // The cells of the current row: [first, end) in cell_starts_.
   std::size_t FirstCell() const { return row_first_cell_[current_]; }
-  std::size_t EndCell() const;
+  std::size_t EndCell() const {
+    return current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_starts_.size();
+  }
 
   int column_count_ = 0;
   std::string_view viewed_;  // cells within it are slices of it
