@@ -47,10 +47,36 @@ bool AppendHundredths(std::string& out, double value, char decimal_separator) {
   return true;
 }
 
-// The general form from the shortest digits that read back as the value. With at most 15 of
-// them they are also the digits of the value rounded to 15 significant digits: a double lies
-// closer to its shortest digits than half a step of the 15-digit grid. False when there are
-// more, for the full conversion.
+// Rounds the 16 or 17 shortest digits of a value to the value's 15 significant digits; false
+// when only the full conversion can tell. No decimal of fewer digits than the shortest ones
+// reads back as the value, and none of the same count lies closer to it. So no rounding
+// boundary of the 15-digit grid, a 16-digit decimal ending in 5, lies between the value and its
+// shortest digits, unless those digits are such a boundary themselves: then the value may lie
+// on either side of it. The count of digits may shrink by a carry; the exponent then grows.
+bool RoundShortestTo15(char (&digits)[20], int& count, int& exponent) {
+  if (count == 16 && digits[15] == '5') return false;
+  const bool up = digits[15] >= '5';
+  count = 15;
+  if (up) {
+    int i = count - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i >= 0) {
+      ++digits[i];
+    } else {
+      digits[0] = '1';
+      ++exponent;
+    }
+  }
+  // The general form drops trailing zeros.
+  while (count > 1 && digits[count - 1] == '0') --count;
+  return true;
+}
+
+// The general form of the value rounded to 15 significant digits, taken from the shortest
+// digits that read back as it. With at most 15 of them they are already those digits: a double
+// lies closer to its shortest digits than half a step of the 15-digit grid. With more they are
+// rounded, where that is certain to give the same digits. False otherwise, for the full
+// conversion.
 bool AppendShortGeneral(std::string& out, double value, char decimal_separator) {
   char shortest[32];
   const auto [end, error] =
@@ -63,7 +89,7 @@ bool AppendShortGeneral(std::string& out, double value, char decimal_separator) 
   int count = 0;
   for (; p != end && *p != 'e'; ++p) {
     if (*p == '.') continue;
-    if (count == 15) return false;
+    if (count == 17) return false;
     digits[count++] = *p;
   }
   if (p == end) return false;
@@ -73,6 +99,7 @@ bool AppendShortGeneral(std::string& out, double value, char decimal_separator) 
   int exponent = 0;
   for (; p != end; ++p) exponent = exponent * 10 + (*p - '0');
   if (negative_exponent) exponent = -exponent;
+  if (count > 15 && !RoundShortestTo15(digits, count, exponent)) return false;
 
   if (negative) out.push_back('-');
   if (exponent < -4 || exponent >= 15) {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <random>
@@ -165,6 +167,33 @@ TEST(NumberTextTest, FormatNumberAgreesWithTheClassicGeneralFormAtEveryMagnitude
     for (const double value : values) {
       if (value == 0 || !std::isfinite(value)) continue;
       ASSERT_EQ(FormatNumber(value, '.'), PrintedGeneral(value)) << "value " << value;
+    }
+  }
+}
+
+// Values at and next to the rounding boundaries of 15 significant digits, 16-digit decimals
+// ending in 5, where the shortest digits of a value and the value itself may round apart; and
+// runs of nines whose rounding carries into a new digit and an exponent one higher.
+TEST(NumberTextTest, FormatNumberRoundsAtTheBoundariesOfFifteenDigitsAsTheClassicForm) {
+  std::mt19937_64 random(9122026);
+  std::uniform_int_distribution<std::int64_t> fifteen_digits(100000000000000, 999999999999999);
+  std::uniform_int_distribution<int> exponent(-30, 30);
+  for (int i = 0; i < 20000; ++i) {
+    const std::string boundary =
+        std::to_string(fifteen_digits(random)) + "5e" + std::to_string(exponent(random) - 15);
+    const double value = std::strtod(boundary.c_str(), nullptr);
+    for (const double near :
+         {value, std::nextafter(value, 0.0), std::nextafter(value, 1e300), -value}) {
+      ASSERT_EQ(FormatNumber(near, '.'), PrintedGeneral(near)) << boundary;
+    }
+  }
+  for (int digits = 15; digits <= 17; ++digits) {
+    for (int point = 1; point <= digits; ++point) {
+      std::string nines(static_cast<std::size_t>(digits), '9');
+      nines.insert(static_cast<std::size_t>(point), ".");
+      const double value = std::strtod(nines.c_str(), nullptr);
+      for (const double near : {value, std::nextafter(value, 0.0)})
+        ASSERT_EQ(FormatNumber(near, '.'), PrintedGeneral(near)) << nines;
     }
   }
 }
