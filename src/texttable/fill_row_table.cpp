@@ -30,6 +30,18 @@ class RecordNormalizer {
       return HasContent(reader, span, quoted) ? RecordCheck{}
                                               : RecordCheck{RecordCheck::Verdict::Empty, 0};
     }
+    if (!quoted && AllTrimmed(ignore_entries)) {
+      // The fields are the span less its delimiters: the entries are looked for in the span
+      // itself, stepping over what normalising drops, without writing the normalised text.
+      if (!HasContent(reader, span, quoted)) return {RecordCheck::Verdict::Empty, 0};
+      for (std::size_t entry = 0; entry < ignore_entries.size(); ++entry) {
+        const std::string& ignored = ignore_entries[entry];
+        if (!ignored.empty() && ContainsKept(span, ignored)) {
+          return {RecordCheck::Verdict::Ignored, entry};
+        }
+      }
+      return {};
+    }
     const std::string_view text = Normalized(reader, span, quoted);
     if (text.empty()) return {RecordCheck::Verdict::Empty, 0};
     for (std::size_t entry = 0; entry < ignore_entries.size(); ++entry) {
@@ -44,6 +56,38 @@ class RecordNormalizer {
   }
 
  private:
+  // Whether the entry occurs in the bytes of the span that normalising keeps. The entry's first
+  // and last bytes are above code 32, so a match never touches what the trimming drops.
+  bool ContainsKept(std::string_view span, std::string_view entry) const {
+    const auto first = static_cast<unsigned char>(entry.front());
+    if (keep_in_record_[first] == 0) return false;
+    for (std::size_t start = span.find(entry.front()); start != std::string_view::npos;
+         start = span.find(entry.front(), start + 1)) {
+      std::size_t at = start + 1;
+      std::size_t matched = 1;
+      while (matched < entry.size()) {
+        while (at < span.size() && keep_in_record_[static_cast<unsigned char>(span[at])] == 0)
+          ++at;
+        if (at == span.size() || span[at] != entry[matched]) break;
+        ++at;
+        ++matched;
+      }
+      if (matched == entry.size()) return true;
+      if (at == span.size()) return false;
+    }
+    return false;
+  }
+
+  // Whether no entry begins or ends with a byte that trimming drops, as normalised entries
+  // never do; only such an entry can be looked for without trimming the record first.
+  static bool AllTrimmed(const std::vector<std::string>& ignore_entries) {
+    for (const std::string& entry : ignore_entries) {
+      if (!entry.empty() && (IsBlankOrControl(entry.front()) || IsBlankOrControl(entry.back())))
+        return false;
+    }
+    return true;
+  }
+
   static bool HasEntries(const std::vector<std::string>& ignore_entries) {
     for (const std::string& entry : ignore_entries) {
       if (!entry.empty()) return true;

@@ -189,5 +189,29 @@ TEST(CheckRecord, JudgesTheReadersCurrentRecord) {
   EXPECT_EQ(CheckRecord(reader, {}).Result, Verdict::Empty);
 }
 
+TEST(CheckRecord, FindsAnEntryInTheRecordWithItsTabsBlanksAndDelimitersLeftOut) {
+  struct Case {
+    const char* Record;
+    const char* Entry;
+    Verdict Expected;
+  };
+  const Case cases[] = {
+      {"SuSumme", "Summe", Verdict::Ignored},  // a match after a partial one
+      {"x\tS u\tm m\te", "Summe", Verdict::Ignored},
+      {"Sum\tm", "Summe", Verdict::Keep},  // the record ends inside the entry
+      {"Summ", "Summe", Verdict::Keep},
+      {"a\x01" "b\tc", "a\x01" "b", Verdict::Ignored},  // other control bytes stay
+      {"Sum\x01me", "Summe", Verdict::Keep},
+      {"\x01Summe\x01", "Summe", Verdict::Ignored},
+      {";Summe;", "Summe", Verdict::Ignored},
+      {"Summe\tx", "e\x01", Verdict::Keep},
+  };
+  for (const Case& c : cases) {
+    TCSVReader reader(c.Record, '\t');
+    reader.First();
+    EXPECT_EQ(CheckRecord(reader, {c.Entry}).Result, c.Expected) << c.Record;
+  }
+}
+
 }  // namespace
 }  // namespace zw
