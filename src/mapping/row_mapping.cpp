@@ -1,6 +1,7 @@
 #include "mapping/row_mapping.h"
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -155,14 +156,19 @@ std::string_view LongTextPattern::ExpandPieces(std::size_t limit) const {
       length -= places_[i] * (placeholder - cell);
     }
   }
-  current_.clear();
-  current_.reserve(length);
+  const auto part_of = [this](const Piece& piece) {
+    return piece.Placeholder < 0 ? std::string_view(text_).substr(piece.Start, piece.Length)
+                                 : cells_[static_cast<std::size_t>(piece.Placeholder)];
+  };
+  // Sized once and written in place: a run fills this for every row.
+  std::size_t total = 0;
+  for (const Piece& piece : pieces_) total += part_of(piece).size();
+  current_.resize(total);
+  char* out = current_.data();
   for (const Piece& piece : pieces_) {
-    if (piece.Placeholder < 0) {
-      current_.append(text_, piece.Start, piece.Length);
-    } else {
-      current_.append(cells_[static_cast<std::size_t>(piece.Placeholder)]);
-    }
+    const std::string_view part = part_of(piece);
+    if (!part.empty()) std::memcpy(out, part.data(), part.size());
+    out += part.size();
   }
   return current_;
 }

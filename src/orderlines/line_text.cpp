@@ -120,8 +120,10 @@ void LineText::AssignStored(std::string_view text, LineTextStore& store) {
   word_ = next;
 }
 
+void LineText::FreeBlock() noexcept { std::unique_ptr<char[]> block(const_cast<char*>(Block())); }
+
 void LineText::Release() noexcept {
-  if (!IsInline() && !IsStored()) std::unique_ptr<char[]> block(const_cast<char*>(Block()));
+  if (!IsInline() && !IsStored()) FreeBlock();
   word_ = kEmpty;
 }
 

@@ -40,7 +40,10 @@ class LineText {
   explicit LineText(std::string_view text) { Assign(text); }
   LineText(const LineText& other) { Assign(other); }
   LineText(LineText&& other);
-  ~LineText() { Release(); }
+  // Inline: a run frees 21 texts per line, nearly all without a block of their own.
+  ~LineText() {
+    if ((word_ & 3) == 0) FreeBlock();
+  }
 
   LineText& operator=(const LineText& other);
   LineText& operator=(LineText&& other);
@@ -106,6 +109,8 @@ class LineText {
   void TakeFrom(LineText& other);
   void Assign(std::string_view text);
   void Release() noexcept;
+  // Frees the block of a text that owns one.
+  void FreeBlock() noexcept;
 
   std::uint64_t word_ = kEmpty;
 };
