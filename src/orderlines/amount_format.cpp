@@ -158,8 +158,10 @@ bool ReadPlainDecimal(std::string_view text, char decimal_separator, DecimalDigi
 bool AppendAmountText(std::string& out, std::string_view text, std::size_t decimals,
                       char decimal_separator, char thousand_separator, bool write_zero) {
   DecimalDigits number;
-  bool zero = false;
-  if (ReadPlainDecimal(text, decimal_separator, number, zero)) {
+  // An empty text reads as 0, as every text that is no number does; lines leave most amounts
+  // empty, so it needs no reading.
+  bool zero = text.empty();
+  if (zero || ReadPlainDecimal(text, decimal_separator, number, zero)) {
     if (zero) {
       if (!write_zero) return false;
       AppendRoundedDigits(out, DecimalDigits{}, decimals, decimal_separator, thousand_separator);

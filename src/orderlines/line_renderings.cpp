@@ -1,6 +1,10 @@
 #include "orderlines/line_renderings.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "base/text_lines.h"
 #include "base/win1252.h"
@@ -9,43 +13,62 @@
 namespace zw {
 namespace {
 
-// The replacement of every byte that ToHtmlText changes; empty for a byte that is kept and for
-// LF, which is dropped.
-const std::array<std::string, 256>& HtmlEntities() {
-  static const std::array<std::string, 256> entities = [] {
-    std::array<std::string, 256> table;
-    for (int b = 0xA1; b <= 0xFF; ++b) table[b] = "&#" + std::to_string(b) + ";";
-    table[0xC4] = "&Auml;";
-    table[0xD6] = "&Ouml;";
-    table[0xDC] = "&Uuml;";
-    table[0xDF] = "&szlig;";
-    table[0xE4] = "&auml;";
-    table[0xF6] = "&ouml;";
-    table[0xFC] = "&uuml;";
-    table[' '] = "&nbsp;";
-    table[0x95] = "&#8226;";
-    table['\r'] = "<br>";
+// What ToHtmlText writes for a byte: up to seven bytes, padded so that eight can always be
+// copied. A byte that is kept stands for itself; LF is dropped.
+struct HtmlEscape {
+  char Bytes[8] = {};
+  std::uint8_t Length = 0;
+};
+
+const std::array<HtmlEscape, 256>& HtmlEscapes() {
+  static const std::array<HtmlEscape, 256> escapes = [] {
+    std::array<HtmlEscape, 256> table;
+    const auto set = [&table](int byte, std::string_view text) {
+      HtmlEscape& escape = table[static_cast<std::size_t>(byte)];
+      std::copy(text.begin(), text.end(), escape.Bytes);
+      escape.Length = static_cast<std::uint8_t>(text.size());
+    };
+    for (int b = 0; b < 256; ++b) set(b, std::string(1, static_cast<char>(b)));
+    for (int b = 0xA1; b <= 0xFF; ++b) set(b, "&#" + std::to_string(b) + ";");
+    set(0xC4, "&Auml;");
+    set(0xD6, "&Ouml;");
+    set(0xDC, "&Uuml;");
+    set(0xDF, "&szlig;");
+    set(0xE4, "&auml;");
+    set(0xF6, "&ouml;");
+    set(0xFC, "&uuml;");
+    set(' ', "&nbsp;");
+    set(0x95, "&#8226;");
+    set('\r', "<br>");
+    set('\n', "");
     return table;
   }();
-  return entities;
+  return escapes;
 }
 
-// Appends ToHtmlText of the text; false when that is empty. Runs of kept bytes are copied at
-// once.
+// Appends ToHtmlText of the text; false when that is empty. Each byte's escape is copied whole
+// into a buffer on the stack, which goes into out in large pieces.
 bool AppendHtmlText(std::string& out, std::string_view text) {
-  const auto& entities = HtmlEntities();
-  const std::size_t start = out.size();
-  std::size_t run = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    const std::string& entity = entities[static_cast<unsigned char>(c)];
-    if (entity.empty() && c != '\n') continue;
-    out.append(text.data() + run, i - run);
-    out += entity;
-    run = i + 1;
+  const auto& escapes = HtmlEscapes();
+  constexpr std::size_t kBufferSize = 1024;
+  char buffer[kBufferSize + sizeof(HtmlEscape::Bytes)];
+  char* written = buffer;
+  bool any = false;
+  for (const char c : text) {
+    const HtmlEscape& escape = escapes[static_cast<unsigned char>(c)];
+    std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
+    written += escape.Length;
+    if (written >= buffer + kBufferSize) {
+      out.append(buffer, static_cast<std::size_t>(written - buffer));
+      written = buffer;
+      any = true;
+    }
   }
-  out.append(text.data() + run, text.size() - run);
-  return out.size() != start;
+  if (written != buffer) {
+    out.append(buffer, static_cast<std::size_t>(written - buffer));
+    any = true;
+  }
+  return any;
 }
 
 // The value of the name "EAN" among the name=value lines of the user data, first match.
