@@ -1,5 +1,8 @@
 #include "orderlines/component_stream.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/little_endian.h"
 
 namespace zw {
@@ -19,25 +22,45 @@ constexpr std::size_t kShortLimit = 255;
 
 }  // namespace
 
-void ComponentStreamWriter::Signature() { out_.append("TPF0"); }
+ComponentStreamWriter::ComponentStreamWriter(std::string& out, std::size_t expected)
+    : out_(out), end_(out.size()) {
+  out_.resize(end_ + expected);
+}
+
+void ComponentStreamWriter::Grow(std::size_t count) {
+  out_.resize(std::max(2 * out_.size(), end_ + count));
+}
+
+void ComponentStreamWriter::Append(std::string_view bytes) {
+  if (bytes.empty()) return;
+  std::memcpy(Take(bytes.size()), bytes.data(), bytes.size());
+}
+
+void ComponentStreamWriter::LittleEndian(std::uint32_t value, std::size_t width) {
+  std::string bytes;
+  AppendLittleEndian(bytes, value, width);
+  Append(bytes);
+}
+
+void ComponentStreamWriter::Signature() { Append("TPF0"); }
 
 void ComponentStreamWriter::ShortText(std::string_view text) {
   if (text.size() > kShortLimit) text = text.substr(0, kShortLimit);
   Byte(static_cast<std::uint8_t>(text.size()));
-  out_.append(text);
+  Append(text);
 }
 
 void ComponentStreamWriter::Integer(std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
   if (value >= -128 && value <= 127) {
     Byte(kInt8);
-    AppendLittleEndian(out_, bits, 1);
+    LittleEndian(bits, 1);
   } else if (value >= -32768 && value <= 32767) {
     Byte(kInt16);
-    AppendLittleEndian(out_, bits, 2);
+    LittleEndian(bits, 2);
   } else {
     Byte(kInt32);
-    AppendLittleEndian(out_, bits, 4);
+    LittleEndian(bits, 4);
   }
 }
 
@@ -47,9 +70,9 @@ void ComponentStreamWriter::Text(std::string_view text) {
     Byte(static_cast<std::uint8_t>(text.size()));
   } else {
     Byte(kLongString);
-    AppendLittleEndian(out_, static_cast<std::uint32_t>(text.size()), 4);
+    LittleEndian(static_cast<std::uint32_t>(text.size()), 4);
   }
-  out_.append(text);
+  Append(text);
 }
 
 void ComponentStreamWriter::Boolean(bool value) { Byte(value ? kTrue : kFalse); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,7 +11,11 @@ namespace zw {
 
 class ComponentStreamWriter {
  public:
-  explicit ComponentStreamWriter(std::string& out) : out_(out) {}
+  // Writes behind the bytes out holds. Room for `expected` bytes is made at once and the bytes
+  // go straight into it; more room is made when that is not enough. Finish must follow.
+  ComponentStreamWriter(std::string& out, std::size_t expected);
+  ComponentStreamWriter(const ComponentStreamWriter&) = delete;
+  ComponentStreamWriter& operator=(const ComponentStreamWriter&) = delete;
 
   void Signature();                       // "TPF0"
   void ShortText(std::string_view text);  // length byte, bytes; cut to 255
@@ -20,11 +25,24 @@ class ComponentStreamWriter {
   void BeginCollection();                 // 0x0E
   void BeginItem();                       // 0x01
   void EndOfList();                       // 0x00
+  // Cuts out to the bytes written.
+  void Finish() { out_.resize(end_); }
 
  private:
-  void Byte(std::uint8_t value) { out_.push_back(static_cast<char>(value)); }
+  // The place of the next `count` bytes, which the caller fills.
+  char* Take(std::size_t count) {
+    if (count > out_.size() - end_) Grow(count);
+    char* const place = out_.data() + end_;
+    end_ += count;
+    return place;
+  }
+  void Grow(std::size_t count);
+  void Byte(std::uint8_t value) { *Take(1) = static_cast<char>(value); }
+  void Append(std::string_view bytes);
+  void LittleEndian(std::uint32_t value, std::size_t width);
 
   std::string& out_;
+  std::size_t end_;  // the end of the bytes written so far
 };
 
 }  // namespace zw

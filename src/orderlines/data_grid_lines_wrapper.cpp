@@ -44,8 +44,7 @@ std::size_t StreamSizeBound(const TDataGridLinesWrapper& wrapper) {
 
 std::string StreamWrapper(const TDataGridLinesWrapper& wrapper) {
   std::string out;
-  out.reserve(StreamSizeBound(wrapper));
-  ComponentStreamWriter writer(out);
+  ComponentStreamWriter writer(out, StreamSizeBound(wrapper));
   writer.Signature();
   writer.ShortText("TDataGridLinesWrapper");
   writer.ShortText("");  // component name
@@ -75,6 +74,7 @@ std::string StreamWrapper(const TDataGridLinesWrapper& wrapper) {
   }
   writer.EndOfList();  // properties
   writer.EndOfList();  // child components
+  writer.Finish();
   return out;
 }
 
