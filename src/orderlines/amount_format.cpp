@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -153,10 +155,82 @@ bool ReadPlainDecimal(std::string_view text, char decimal_separator, DecimalDigi
   return zero || last - first < 15;
 }
 
+// The most common amount texts ("2", "15,20", "-10,0666666666667": a sign, digits and at most
+// one separator, at most 15 digits besides the integer's leading zeros) rounded in one 64-bit
+// integer of the unit 10^-decimals. Such a text has at most 15 significant digits, so it is
+// its number's shortest form (see ReadPlainDecimal). False, with nothing written, for any
+// other text; `written` tells whether anything was.
+bool AppendShortDecimal(std::string& out, std::string_view text, std::size_t decimals,
+                        char decimal_separator, char thousand_separator, bool write_zero,
+                        bool& written) {
+  constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
+  if (decimals >= std::size(kPowers)) return false;
+  std::size_t pos = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++pos;
+  std::uint64_t units = 0;
+  int counted = 0;  // digits of the value, the integer's leading zeros not counted
+  bool any_digit = false;
+  bool nonzero = false;  // the text reads as a number other than 0
+  for (; pos < text.size() && IsAsciiDigit(text[pos]); ++pos) {
+    any_digit = true;
+    nonzero = nonzero || text[pos] != '0';
+    if (units == 0 && text[pos] == '0') continue;
+    units = units * 10 + static_cast<std::uint64_t>(text[pos] - '0');
+    ++counted;
+  }
+  std::size_t fraction_digits = 0;
+  bool round_up = false;
+  if (pos < text.size() && text[pos] == decimal_separator) {
+    for (++pos; pos < text.size() && IsAsciiDigit(text[pos]); ++pos) {
+      any_digit = true;
+      nonzero = nonzero || text[pos] != '0';
+      ++counted;
+      if (fraction_digits < decimals) {
+        units = units * 10 + static_cast<std::uint64_t>(text[pos] - '0');
+      } else if (fraction_digits == decimals) {
+        round_up = text[pos] >= '5';
+      }
+      ++fraction_digits;
+    }
+  }
+  if (pos != text.size() || !any_digit || counted > 15) return false;
+  for (; fraction_digits < decimals; ++fraction_digits) units *= 10;
+  if (round_up) ++units;
+  written = nonzero || write_zero;
+  if (!written) return true;
+
+  // Sign, grouped integer digits (at least one), separator, the decimals.
+  char digits[24];
+  int count = 0;
+  for (std::uint64_t rest = units / kPowers[decimals]; rest != 0 || count == 0; rest /= 10)
+    digits[count++] = static_cast<char>('0' + rest % 10);
+  char result[48];
+  std::size_t length = 0;
+  // A value that rounds to zero carries no sign.
+  if (negative && units != 0) result[length++] = '-';
+  for (int i = count - 1; i >= 0; --i) {
+    result[length++] = digits[i];
+    if (thousand_separator != '\0' && i != 0 && i % 3 == 0) result[length++] = thousand_separator;
+  }
+  result[length++] = decimal_separator;
+  std::uint64_t fraction = units % kPowers[decimals];
+  for (std::size_t i = decimals; i-- > 0; fraction /= 10)
+    result[length + i] = static_cast<char>('0' + fraction % 10);
+  length += decimals;
+  out.append(result, length);
+  return true;
+}
+
 // Appends the amount text read as a number and rounded to `decimals`; a zero amount is written
 // only when asked for. False when nothing was written.
 bool AppendAmountText(std::string& out, std::string_view text, std::size_t decimals,
                       char decimal_separator, char thousand_separator, bool write_zero) {
+  bool written = false;
+  if (AppendShortDecimal(out, text, decimals, decimal_separator, thousand_separator, write_zero,
+                         written)) {
+    return written;
+  }
   DecimalDigits number;
   // An empty text reads as 0, as every text that is no number does; lines leave most amounts
   // empty, so it needs no reading.
