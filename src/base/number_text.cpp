@@ -213,14 +213,16 @@ double CellNumber(std::string_view cell, char decimal_separator) {
   int separators = 0;
   bool any = false;
   for (const char c : cell) {
-    any = any || IsAsciiDigit(c) || c == decimal_separator;
-    if (IsAsciiDigit(c)) {
-      if (mantissa != 0 || c != '0') ++digits;  // leading zeros carry no precision
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+    if (digit < 10) {
+      any = true;
+      if (mantissa != 0 || digit != 0) ++digits;  // leading zeros carry no precision
+      mantissa = mantissa * 10 + digit;
       if (separators == 1) ++fraction_digits;
       if (digits > 15)
         return TextToNumber(CleanNumberText(cell, decimal_separator), decimal_separator);
     } else if (c == decimal_separator) {
+      any = true;
       ++separators;
     }
   }

@@ -11,7 +11,6 @@ namespace zw {
 
 namespace {
 
-constexpr char kQuote = '"';
 constexpr char kLineEnd = '\r';
 constexpr char kLineFeed = '\n';
 constexpr char kEndOfData = '\0';
@@ -43,13 +42,14 @@ void TCSVReader::Next() { ReadRecord(); }
 void TCSVReader::ReadRecord() {
   if (eof_) throw Error("Try to read past eof");
   field_count_ = 0;
+  quoted_ = false;
   if (last_record_read_) {
     eof_ = true;
     return;
   }
   std::size_t at = position_;
   std::size_t field_start = at;
-  if (At(at) == kQuote && !SkipQuoted(at)) return;
+  if (At(at) == kQuote && !SkipQuotedField(at)) return;
   for (;;) {
     at = NextStop(at);
     const char c = At(at);
@@ -79,11 +79,16 @@ void TCSVReader::ReadRecord() {
         return;
       }
       field_start = at;
-      if (At(at) == kQuote && !SkipQuoted(at)) return;
+      if (At(at) == kQuote && !SkipQuotedField(at)) return;
       continue;
     }
     ++at;
   }
+}
+
+bool TCSVReader::SkipQuotedField(std::size_t& at) {
+  quoted_ = true;
+  return SkipQuoted(at);
 }
 
 bool TCSVReader::SkipQuoted(std::size_t& at) {
@@ -122,12 +127,7 @@ std::size_t TCSVReader::NextStop(std::size_t at) const {
   return at;
 }
 
-std::string_view TCSVReader::FieldView(int index, std::string& scratch) const {
-  if (index < 0 || index >= field_count_) return {};
-  const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
-  if (slot.Length == 0) return {};
-  const std::string_view field = text_.substr(slot.Start, slot.Length);
-  if (field.front() != kQuote) return field;
+std::string_view TCSVReader::UnquotedField(int index, std::string& scratch) const {
   scratch.clear();
   AppendField(index, scratch);
   return scratch;
@@ -136,10 +136,7 @@ std::string_view TCSVReader::FieldView(int index, std::string& scratch) const {
 std::string_view TCSVReader::RecordSpan(bool& quoted) const {
   quoted = false;
   if (field_count_ == 0) return {};
-  for (int index = 0; index < field_count_; ++index) {
-    const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
-    if (slot.Length != 0 && text_[slot.Start] == kQuote) quoted = true;
-  }
+  quoted = quoted_;
   const FieldSlot& first = fields_.front();
   const FieldSlot& last = fields_[static_cast<std::size_t>(field_count_ - 1)];
   return text_.substr(first.Start, last.Start + last.Length - first.Start);

@@ -36,7 +36,14 @@ class TCSVReader {
   void AppendField(int index, std::string& out) const;
   // The same value without a copy where it can be: a view into the text for a field without
   // quotes, else the unquoted value written into scratch. Valid until the next read.
-  std::string_view FieldView(int index, std::string& scratch) const;
+  // Inline: a table is filled through it, field by field.
+  std::string_view FieldView(int index, std::string& scratch) const {
+    if (index < 0 || index >= field_count_) return {};
+    const FieldSlot& slot = fields_[static_cast<std::size_t>(index)];
+    if (slot.Length == 0) return {};
+    if (text_[slot.Start] != kQuote) return text_.substr(slot.Start, slot.Length);
+    return UnquotedField(index, scratch);
+  }
   // The current record's bytes from the start of its first field to the end of its last one,
   // delimiters included; quoted tells whether any field begins with a quote.
   std::string_view RecordSpan(bool& quoted) const;
@@ -55,6 +62,10 @@ class TCSVReader {
   }
   // Steps over a quoted section starting at the opening quote; false when the data ends inside.
   bool SkipQuoted(std::size_t& at);
+  // SkipQuoted for a field that begins with the quote: the record is then a quoted one.
+  bool SkipQuotedField(std::size_t& at);
+  // The value of a field that begins with a quote, written into scratch.
+  std::string_view UnquotedField(int index, std::string& scratch) const;
   void StoreField(std::size_t start, std::size_t end) {
     const auto index = static_cast<std::size_t>(field_count_);
     if (index == fields_.size()) fields_.emplace_back();
@@ -66,6 +77,7 @@ class TCSVReader {
   std::size_t NextStop(std::size_t at) const;
 
   static constexpr char kFinalLineEnd = '\r';
+  static constexpr char kQuote = '"';
 
   std::string_view text_;
   std::size_t position_ = 0;
@@ -73,6 +85,7 @@ class TCSVReader {
   bool last_record_read_ = false;
   bool eof_ = false;
   int field_count_ = 0;
+  bool quoted_ = false;  // a field of the current record begins with a quote
   std::vector<FieldSlot> fields_;
   std::array<bool, 256> stops_{};  // NUL, CR and the delimiter end a run of plain characters
 };

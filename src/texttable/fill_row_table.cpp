@@ -11,26 +11,31 @@ namespace zw {
 namespace {
 
 // Normalises the joined fields of a record: tabs and blanks are dropped while joining, the
-// other characters of code 32 or less trimmed at both ends afterwards. The buffers are kept
-// between records so that a whole text is checked without an allocation per record.
+// other characters of code 32 or less trimmed at both ends afterwards, and looks for the
+// ignore entries in it. The buffers are kept between records so that a whole text is checked
+// without an allocation per record.
 class RecordNormalizer {
  public:
-  explicit RecordNormalizer(char delimiter) {
+  RecordNormalizer(char delimiter, const std::vector<std::string>& ignore_entries)
+      : ignore_entries_(ignore_entries),
+        has_entries_(HasEntries(ignore_entries)),
+        all_trimmed_(AllTrimmed(ignore_entries)) {
     for (int c = 0; c < 256; ++c) keep_in_field_[c] = c != '\t' && c != ' ';
     keep_in_record_ = keep_in_field_;
     keep_in_record_[static_cast<unsigned char>(delimiter)] = 0;
   }
 
-  RecordCheck Check(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
+  RecordCheck Check(const TCSVReader& reader) {
+    const std::vector<std::string>& ignore_entries = ignore_entries_;
     if (reader.FieldCount() == 0) return {RecordCheck::Verdict::NoFields, 0};
     bool quoted = false;
     const std::string_view span = reader.RecordSpan(quoted);
-    if (!HasEntries(ignore_entries)) {
+    if (!has_entries_) {
       // Only emptiness matters: the record is empty when all its bytes are trimmed ones.
       return HasContent(reader, span, quoted) ? RecordCheck{}
                                               : RecordCheck{RecordCheck::Verdict::Empty, 0};
     }
-    if (!quoted && AllTrimmed(ignore_entries)) {
+    if (!quoted && all_trimmed_) {
       // The fields are the span less its delimiters: the entries are looked for in the span
       // itself, stepping over what normalising drops, without writing the normalised text.
       if (!HasContent(reader, span, quoted)) return {RecordCheck::Verdict::Empty, 0};
@@ -66,8 +71,7 @@ class RecordNormalizer {
       std::size_t at = start + 1;
       std::size_t matched = 1;
       while (matched < entry.size()) {
-        while (at < span.size() && keep_in_record_[static_cast<unsigned char>(span[at])] == 0)
-          ++at;
+        while (at < span.size() && keep_in_record_[static_cast<unsigned char>(span[at])] == 0) ++at;
         if (at == span.size() || span[at] != entry[matched]) break;
         ++at;
         ++matched;
@@ -140,6 +144,9 @@ class RecordNormalizer {
     return static_cast<std::size_t>(out - buffer_.data());
   }
 
+  const std::vector<std::string>& ignore_entries_;
+  const bool has_entries_;
+  const bool all_trimmed_;
   std::array<std::uint8_t, 256> keep_in_field_{};
   std::array<std::uint8_t, 256> keep_in_record_{};
   std::string buffer_;
@@ -149,7 +156,7 @@ class RecordNormalizer {
 }  // namespace
 
 RecordCheck CheckRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
-  return RecordNormalizer(reader.Delimiter()).Check(reader, ignore_entries);
+  return RecordNormalizer(reader.Delimiter(), ignore_entries).Check(reader);
 }
 
 bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
@@ -165,11 +172,11 @@ void FillRowTable(RowTable& table, std::string_view text, char delimiter, int co
   // The table grows as it fills: counting its size first would read a text, which may be
   // refused after a part of it, once more in full.
   TCSVReader reader(text, delimiter);
-  RecordNormalizer normalizer(delimiter);
+  RecordNormalizer normalizer(delimiter, ignore_entries);
   std::string scratch;
   int record = 1;
   for (reader.First(); !reader.Eof(); reader.Next(), ++record) {
-    const RecordCheck check = normalizer.Check(reader, ignore_entries);
+    const RecordCheck check = normalizer.Check(reader);
     if (check.Result != RecordCheck::Verdict::Keep) {
       if (on_dropped) on_dropped(record, check);
       continue;

@@ -48,28 +48,16 @@ void RowTable::BeginRow(int source_record) {
   row_records_.push_back(source_record);
 }
 
-void RowTable::AddCell(std::string_view text) {
-  if (row_records_.empty()) throw std::logic_error("AddCell before BeginRow");
-  const std::size_t cells_in_row = cell_starts_.size() - row_first_cell_.back();
-  if (cells_in_row >= static_cast<std::size_t>(column_count_)) return;
-  const std::size_t length = std::min(text.size(), kMaxCellLength);
-  const std::less_equal<const char*> not_after;
-  std::size_t start = 0;
-  if (length == 0) {
-    // An empty cell needs no bytes anywhere.
-  } else if (!viewed_.empty() && not_after(viewed_.data(), text.data()) &&
-             not_after(text.data() + length, viewed_.data() + viewed_.size())) {
-    start = static_cast<std::size_t>(text.data() - viewed_.data());
-  } else {
-    start = viewed_.size() + copied_.size();
-    if (start + length > std::numeric_limits<std::uint32_t>::max()) {
-      throw std::length_error("table too large");
-    }
-    copied_.append(text.data(), length);
+void RowTable::CopyCell(std::string_view text) {
+  const std::size_t start = viewed_.size() + copied_.size();
+  if (start + text.size() > std::numeric_limits<std::uint32_t>::max()) {
+    throw std::length_error("table too large");
   }
-  cell_starts_.push_back(static_cast<std::uint32_t>(start));
-  cell_lengths_.push_back(static_cast<std::uint8_t>(length));
+  copied_.append(text);
+  PushCell(start, text.size());
 }
+
+void RowTable::ThrowNoRow() { throw std::logic_error("AddCell before BeginRow"); }
 
 void RowTable::First() { current_ = 0; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +33,23 @@ class RowTable {
   // Starts a new row taken from the given (1-based) record of the text; AddCell then fills its
   // columns in order. Cells beyond the column count are ignored, longer cells cut to 100.
   void BeginRow(int source_record);
-  void AddCell(std::string_view text);
+  // Inline: a table is filled through it, cell by cell.
+  void AddCell(std::string_view text) {
+    if (row_records_.empty()) ThrowNoRow();
+    const std::size_t cells_in_row = cell_starts_.size() - row_first_cell_.back();
+    if (cells_in_row >= static_cast<std::size_t>(column_count_)) return;
+    text = text.substr(0, kMaxCellLength);
+    const std::less_equal<const char*> not_after;
+    if (text.empty()) {
+      // An empty cell needs no bytes anywhere.
+      PushCell(0, 0);
+    } else if (!viewed_.empty() && not_after(viewed_.data(), text.data()) &&
+               not_after(text.data() + text.size(), viewed_.data() + viewed_.size())) {
+      PushCell(static_cast<std::size_t>(text.data() - viewed_.data()), text.size());
+    } else {
+      CopyCell(text);
+    }
+  }
 
   std::size_t RowCount() const { return row_records_.size(); }
   bool IsEmpty() const { return row_records_.empty(); }
@@ -63,6 +80,14 @@ class RowTable {
   int SourceRecord() const;
 
  private:
+  void PushCell(std::size_t start, std::size_t length) {
+    cell_starts_.push_back(static_cast<std::uint32_t>(start));
+    cell_lengths_.push_back(static_cast<std::uint8_t>(length));
+  }
+  // Keeps a cell from outside the viewed text in the table's own buffer.
+  void CopyCell(std::string_view text);
+  [[noreturn]] static void ThrowNoRow();
+
   // The cells of the current row: [first, end) in cell_starts_.
   std::size_t FirstCell() const { return row_first_cell_[current_]; }
   std::size_t EndCell() const {
