@@ -50,6 +50,9 @@ TJsonBase* TJsonCustomList::NameAndChild(int index, std::string& name) const {
 
 int TJsonCustomList::AddChild(std::unique_ptr<TJsonBase> value) {
   if (value == nullptr) return -1;
+  // Most containers hold a few children: room for a dozen at once instead of five steps of
+  // growth; a long list grows from there.
+  if (children_.empty()) children_.reserve(16);
   children_.push_back(std::move(value));
   return Count() - 1;
 }

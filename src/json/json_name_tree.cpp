@@ -32,6 +32,12 @@ void TJsonNameTree::Clear() {
 TJsonNameTree::NodeId TJsonNameTree::InsertInto(NodeId subtree, std::u16string_view name,
                                                 std::int32_t index) {
   if (subtree == kSentinel) {
+    // An object of the order document has thirteen fields: room for them at once instead of
+    // five steps of growth.
+    if (nodes_.size() == 1) {
+      nodes_.reserve(kFirstRoom + 1);
+      names_.reserve(kFirstRoom * 8);
+    }
     if (names_.size() + name.size() > std::numeric_limits<std::uint32_t>::max()) {
       throw std::length_error("name tree too large");
     }

@@ -46,6 +46,8 @@ class TJsonNameTree {
   std::size_t Size() const { return nodes_.size() - 1; }
 
  private:
+  static constexpr std::size_t kFirstRoom = 16;
+
   NodeId InsertInto(NodeId subtree, std::u16string_view name, std::int32_t index);
   NodeId Skew(NodeId node);
   NodeId Split(NodeId node);
