@@ -5,34 +5,45 @@
 namespace zw {
 namespace {
 
+// Runs of bytes that need no escape are appended at once.
 void AppendEscaped(std::string& out, std::string_view value) {
-  for (const char c : value) {
-    switch (c) {
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    std::string_view escape;
+    switch (value[i]) {
       case '\\':
-        out += "\\\\";
+        escape = "\\\\";
         break;
       case '\r':
-        out += "\\r";
+        escape = "\\r";
         break;
       case '\n':
-        out += "\\n";
+        escape = "\\n";
         break;
       case '\t':
-        out += "\\t";
+        escape = "\\t";
         break;
       default:
-        out += c;
+        continue;
     }
+    out.append(value.data() + run, i - run);
+    out.append(escape);
+    run = i + 1;
   }
+  out.append(value.data() + run, value.size() - run);
 }
 
 }  // namespace
 
 void DumpLines(const TCustomDataGridLines& lines, std::ostream& stream) {
-  // One line at a time, so a huge conversion is not held twice in memory.
+  // Written in pieces of about 64 KiB, so a huge conversion is not held twice in memory.
+  constexpr std::size_t kPiece = 64 * 1024;
   std::string out;
-  for (int i = 0; i < lines.Count(); ++i) {
+  const auto write = [&] {
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
     out.clear();
+  };
+  for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
     for (const TDataGridLineProperty& property : DataGridLineProperties()) {
       out.append(property.Name);
@@ -43,8 +54,9 @@ void DumpLines(const TCustomDataGridLines& lines, std::ostream& stream) {
       out += '\n';
     }
     out += '\n';
-    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    if (out.size() >= kPiece) write();
   }
+  write();
 }
 
 std::string DumpLines(const TCustomDataGridLines& lines) {
