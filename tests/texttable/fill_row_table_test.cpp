@@ -200,7 +200,7 @@ TEST(CheckRecord, FindsAnEntryInTheRecordWithItsTabsBlanksAndDelimitersLeftOut) 
       {"x\tS u\tm m\te", "Summe", Verdict::Ignored},
       {"Sum\tm", "Summe", Verdict::Keep},  // the record ends inside the entry
       {"Summ", "Summe", Verdict::Keep},
-      {"a\x01" "b\tc", "a\x01" "b", Verdict::Ignored},  // other control bytes stay
+      {"a\001b\tc", "a\001b", Verdict::Ignored},  // other control bytes stay
       {"Sum\x01me", "Summe", Verdict::Keep},
       {"\x01Summe\x01", "Summe", Verdict::Ignored},
       {";Summe;", "Summe", Verdict::Ignored},
