@@ -144,7 +144,8 @@ void LongTextPattern::SplitIntoPieces() {
 
 std::string_view LongTextPattern::ExpandPieces(std::size_t limit) const {
   // The series of replacements fails once any step's text passes the limit; step i changes
-  // the length by its places times the difference between its cell and its placeholder.
+  // the length by its places times the difference between its cell and its placeholder. Each
+  // place is as long as its placeholder, so after the last step this is the text's length.
   std::size_t length = text_.size();
   for (std::size_t i = 0; i < placeholders_.size(); ++i) {
     const std::size_t cell = cells_[i].size();
@@ -161,9 +162,7 @@ std::string_view LongTextPattern::ExpandPieces(std::size_t limit) const {
                                  : cells_[static_cast<std::size_t>(piece.Placeholder)];
   };
   // Sized once and written in place: a run fills this for every row.
-  std::size_t total = 0;
-  for (const Piece& piece : pieces_) total += part_of(piece).size();
-  current_.resize(total);
+  current_.resize(length);
   char* out = current_.data();
   for (const Piece& piece : pieces_) {
     const std::string_view part = part_of(piece);

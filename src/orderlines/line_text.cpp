@@ -79,43 +79,36 @@ void FillBlock(char* block, std::string_view text) {
   std::memcpy(block + sizeof length, text.data(), text.size());
 }
 
-void CheckLength(std::string_view text) {
-  if (text.size() > std::numeric_limits<std::uint32_t>::max() - sizeof(std::uint32_t)) {
-    throw std::length_error("text too long for an order line");
-  }
-}
-
 }  // namespace
 
-void LineText::Assign(std::string_view text) {
+void LineText::Assign(std::string_view text) { Set(text, nullptr); }
+
+void LineText::AssignStored(std::string_view text, LineTextStore& store) { Set(text, &store); }
+
+void LineText::Set(std::string_view text, LineTextStore* store) {
   std::uint64_t next = 0;
   if (text.size() <= kInline) {
     next = InlineWord(text);
   } else {
-    CheckLength(text);
-    // The block is this text's owner from here until Release hands it back to a unique_ptr.
-    // operator new aligns it to at least eight bytes.
-    auto block = std::make_unique_for_overwrite<char[]>(sizeof(std::uint32_t) + text.size());
-    FillBlock(block.get(), text);
-    next = reinterpret_cast<std::uint64_t>(block.get());
-    if ((next & 3) != 0) throw std::logic_error("misaligned text block");
-    block.release();
+    if (text.size() > std::numeric_limits<std::uint32_t>::max() - sizeof(std::uint32_t)) {
+      throw std::length_error("text too long for an order line");
+    }
+    const std::size_t size = sizeof(std::uint32_t) + text.size();
+    if (store != nullptr) {
+      char* const block = store->Allocate(size);
+      FillBlock(block, text);
+      next = reinterpret_cast<std::uint64_t>(block) | kStoredMark;
+    } else {
+      // The block is this text's owner from here until Release hands it back to a unique_ptr.
+      // operator new aligns it to at least eight bytes.
+      auto block = std::make_unique_for_overwrite<char[]>(size);
+      FillBlock(block.get(), text);
+      next = reinterpret_cast<std::uint64_t>(block.get());
+      if ((next & 3) != 0) throw std::logic_error("misaligned text block");
+      block.release();
+    }
   }
   // The old text goes only now: the new one may have been a part of it.
-  Release();
-  word_ = next;
-}
-
-void LineText::AssignStored(std::string_view text, LineTextStore& store) {
-  std::uint64_t next = 0;
-  if (text.size() <= kInline) {
-    next = InlineWord(text);
-  } else {
-    CheckLength(text);
-    char* const block = store.Allocate(sizeof(std::uint32_t) + text.size());
-    FillBlock(block, text);
-    next = reinterpret_cast<std::uint64_t>(block) | kStoredMark;
-  }
   Release();
   word_ = next;
 }

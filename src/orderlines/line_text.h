@@ -108,6 +108,9 @@ class LineText {
   // Takes over the other text's word, or a copy of its bytes when they are in a store.
   void TakeFrom(LineText& other);
   void Assign(std::string_view text);
+  // Takes the text: a longer one into the store when one is given, else into a block of its
+  // own.
+  void Set(std::string_view text, LineTextStore* store);
   void Release() noexcept;
   // Frees the block of a text that owns one.
   void FreeBlock() noexcept;

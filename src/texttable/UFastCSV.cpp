@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "base/byte_words.h"
-
 #include "base/errors.h"
 
 namespace zw {
