@@ -14,6 +14,7 @@
 #include "mapping/row_mapping.h"
 #include "templates/template_files.h"
 #include "texttable/fill_row_table.h"
+#include "texttable/column_count.h"
 #include "texttable/normalize.h"
 
 namespace {

@@ -1,9 +1,10 @@
 // The table reader and FillRowTable over arbitrary text, delimiter, column count and ignore
 // entries. For text without quotes and NULs the records must be exactly the lines of the text
 // split at the delimiter: nothing lost, nothing invented. Every record is judged as its
-// normalised fields are.
+// normalised fields are. The column count is that of the widest line, by both passes.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "base/errors.h"
 #include "fuzz_check.h"
 #include "texttable/UFastCSV.h"
+#include "texttable/column_count.h"
 #include "texttable/fill_row_table.h"
 #include "texttable/normalize.h"
 #include "texttable/row_table.h"
@@ -66,6 +68,22 @@ zw::RecordCheck::Verdict ExpectedVerdict(const zw::TCSVReader& reader,
   return Verdict::Keep;
 }
 
+// The column count by its definition: each CR or LF ends a line; the most delimiters of a
+// line plus one, at most 30, and 0 when no line holds one.
+int ExpectedColumns(std::string_view text, char delimiter) {
+  if (delimiter == '\r' || delimiter == '\n') return 0;
+  std::size_t widest = 0;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    const std::string_view line = text.substr(start, end - start);
+    widest = std::max<std::size_t>(widest, std::count(line.begin(), line.end(), delimiter));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return widest == 0 ? 0 : static_cast<int>(std::min<std::size_t>(widest + 1, 30));
+}
+
 std::vector<Record> ReadRecords(zw::TCSVReader& reader,
                                 const std::vector<std::string>& ignore_entries) {
   std::vector<Record> records;
@@ -103,6 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::string> ignore_entries(input.ConsumeIntegralInRange(0, 3));
   for (std::string& entry : ignore_entries) entry = input.ConsumeRandomLengthString(16);
   const std::string text = input.ConsumeRemainingBytesAsString();
+
+  const int columns = ExpectedColumns(text, delimiter);
+  FUZZ_CHECK(zw::CountColumns(text, delimiter) == columns);
+  FUZZ_CHECK(zw::CountColumnsByWords(text, delimiter) == columns);
 
   zw::TCSVReader reader(text, delimiter);
   const std::vector<Record> records = ReadRecords(reader, ignore_entries);

@@ -7,6 +7,7 @@
 #include "base/number_text.h"
 #include "mapping/row_mapping.h"
 #include "templates/template_files.h"
+#include "texttable/column_count.h"
 #include "texttable/normalize.h"
 
 namespace zw {

@@ -4,7 +4,7 @@
 
 #include "base/ascii.h"
 #include "texttable/UFastCSV.h"
-#include "texttable/normalize.h"
+#include "texttable/column_count.h"
 #include "texttable/row_table.h"
 
 namespace zw {

@@ -1,18 +1,8 @@
 #include "texttable/normalize.h"
 
-#include <algorithm>
-#include <cstdint>
-
 #include "base/ascii.h"
-#include "base/byte_words.h"
 
 namespace zw {
-
-namespace {
-
-constexpr std::size_t kMaxColumns = 30;  // the names A to ^ run out after 30
-
-}  // namespace
 
 std::string NormalizeText(std::string_view text) {
   std::string normalized;
@@ -36,44 +26,6 @@ void NormalizeTextInto(std::string_view text, std::string& out) {
     kept += text[i] != '\t' && text[i] != ' ';
   }
   out.resize(static_cast<std::size_t>(kept - out.data()));
-}
-
-int CountColumns(std::string_view text, char delimiter) {
-  // A line break ends a line, so it is never a delimiter within one.
-  if (delimiter == '\r' || delimiter == '\n') return 0;
-  // Eight bytes at a time: the delimiters before each line break in the word close a line.
-  // A table cannot be wider than kMaxColumns, so the pass ends once a line reaches it.
-  constexpr std::size_t kCheckEvery = 64 * 1024;
-  std::size_t widest = 0;
-  std::size_t in_line = 0;
-  std::size_t at = 0;
-  for (; at + 8 <= text.size(); at += 8) {
-    const std::uint64_t word = WordAt(text, at);
-    std::uint64_t delimiters = BytesEqual(word, delimiter);
-    std::uint64_t breaks = BytesEqual(word, '\r') | BytesEqual(word, '\n');
-    while (breaks != 0) {
-      const std::uint64_t before = (breaks & (0 - breaks)) - 1;
-      in_line += static_cast<std::size_t>(MarkedBytes(delimiters & before));
-      widest = std::max(widest, in_line);
-      in_line = 0;
-      delimiters &= ~before;
-      breaks &= breaks - 1;
-    }
-    in_line += static_cast<std::size_t>(MarkedBytes(delimiters));
-    if (at % kCheckEvery == 0 && std::max(widest, in_line) + 1 >= kMaxColumns)
-      return static_cast<int>(kMaxColumns);
-  }
-  for (; at < text.size(); ++at) {
-    const char c = text[at];
-    in_line += c == delimiter;
-    if (c == '\r' || c == '\n') {
-      widest = std::max(widest, in_line);
-      in_line = 0;
-    }
-  }
-  widest = std::max(widest, in_line);
-  if (widest == 0) return 0;
-  return static_cast<int>(std::min<std::size_t>(widest + 1, kMaxColumns));
 }
 
 bool ContainsRequiredLine(std::string_view text, std::string_view normalized_required) {

@@ -11,10 +11,6 @@ std::string NormalizeText(std::string_view text);
 // The same into out, replacing its content, so that loops can reuse one buffer.
 void NormalizeTextInto(std::string_view text, std::string& out);
 
-// The number of columns of the text for a delimiter: 0 when no line contains the delimiter,
-// else the largest delimiter count of a line plus one, at most 30.
-int CountColumns(std::string_view text, char delimiter);
-
 // True when one line of the text, normalised, contains the normalised required text.
 bool ContainsRequiredLine(std::string_view text, std::string_view normalized_required);
 

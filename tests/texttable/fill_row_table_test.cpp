@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/demo_data.h"
+#include "texttable/column_count.h"
 #include "texttable/normalize.h"
 #include "texttable/row_table.h"
 

@@ -1,0 +1,150 @@
+#include "texttable/column_count.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define ZW_COLUMN_COUNT_SSE2 1
+#endif
+
+#include "base/byte_words.h"
+
+namespace zw {
+
+namespace {
+
+constexpr std::size_t kMaxColumns = 30;  // the names A to ^ run out after 30
+
+// Once a line reaches the cap the rest of the text cannot change the count.
+bool ReachesCap(std::size_t delimiters) { return delimiters + 1 >= kMaxColumns; }
+
+int ColumnsOf(std::size_t widest) {
+  if (widest == 0) return 0;
+  return static_cast<int>(std::min<std::size_t>(widest + 1, kMaxColumns));
+}
+
+// The bytes from `at` on, one at a time, continuing a line of `in_line` delimiters.
+int CountRest(std::string_view text, std::size_t at, char delimiter, std::size_t widest,
+              std::size_t in_line) {
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
+    in_line += c == delimiter;
+    if (c == '\r' || c == '\n') {
+      widest = std::max(widest, in_line);
+      in_line = 0;
+    }
+  }
+  return ColumnsOf(std::max(widest, in_line));
+}
+
+#ifdef ZW_COLUMN_COUNT_SSE2
+// The set bits of a 16-bit mask, by table: the processors this is built for need not have an
+// instruction for it, and the library call costs more than two lookups.
+int MarkedLanes(unsigned mask) {
+  static constexpr auto kBits = [] {
+    std::array<std::uint8_t, 256> bits{};
+    for (unsigned i = 0; i < bits.size(); ++i)
+      bits[i] = static_cast<std::uint8_t>(std::popcount(i));
+    return bits;
+  }();
+  return kBits[mask & 0xFF] + kBits[(mask >> 8) & 0xFF];
+}
+
+// Sixteen bytes at a time. Within a block the delimiters and breaks are bit masks; across
+// blocks the delimiters of the current line are added up per byte lane and summed once per
+// line, so a block without a break costs a handful of instructions.
+int CountColumnsBySse2(std::string_view text, char delimiter) {
+  const __m128i delimiters = _mm_set1_epi8(delimiter);
+  const __m128i carriage_returns = _mm_set1_epi8('\r');
+  const __m128i line_feeds = _mm_set1_epi8('\n');
+  const __m128i zero = _mm_setzero_si128();
+  const auto lane_sum = [&zero](__m128i counts) {
+    const __m128i sums = _mm_sad_epu8(counts, zero);
+    return static_cast<std::size_t>(_mm_cvtsi128_si32(sums) +
+                                    _mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+  };
+
+  std::size_t widest = 0;
+  std::size_t in_line = 0;   // delimiters of the current line summed so far
+  __m128i counts = zero;     // and those not yet summed, per lane
+  int blocks_in_counts = 0;  // a lane holds at most 255
+  std::size_t at = 0;
+  for (; at + 16 <= text.size(); at += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+    const __m128i matches = _mm_cmpeq_epi8(block, delimiters);
+    unsigned breaks = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(block, carriage_returns), _mm_cmpeq_epi8(block, line_feeds))));
+    if (breaks == 0) {
+      // A match is 0xFF, so subtracting it counts one.
+      counts = _mm_sub_epi8(counts, matches);
+      if (++blocks_in_counts == 255) {
+        in_line += lane_sum(counts);
+        if (ReachesCap(in_line)) return static_cast<int>(kMaxColumns);
+        counts = zero;
+        blocks_in_counts = 0;
+      }
+      continue;
+    }
+    unsigned match_lanes = static_cast<unsigned>(_mm_movemask_epi8(matches));
+    in_line += lane_sum(counts);
+    counts = zero;
+    blocks_in_counts = 0;
+    do {
+      // The matches before the break close the line; those after it belong to the next.
+      const unsigned before = (breaks & (0 - breaks)) - 1;
+      in_line += static_cast<std::size_t>(MarkedLanes(match_lanes & before));
+      widest = std::max(widest, in_line);
+      if (ReachesCap(widest)) return static_cast<int>(kMaxColumns);
+      in_line = 0;
+      match_lanes &= ~before;
+      breaks &= breaks - 1;
+    } while (breaks != 0);
+    in_line = static_cast<std::size_t>(MarkedLanes(match_lanes));
+  }
+  return CountRest(text, at, delimiter, widest, in_line + lane_sum(counts));
+}
+#endif
+
+}  // namespace
+
+int CountColumnsByWords(std::string_view text, char delimiter) {
+  // A line break ends a line, so it is never a delimiter within one.
+  if (delimiter == '\r' || delimiter == '\n') return 0;
+  // The delimiters before each line break in the word close a line.
+  constexpr std::size_t kCheckEvery = 64 * 1024;
+  std::size_t widest = 0;
+  std::size_t in_line = 0;
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    const std::uint64_t word = WordAt(text, at);
+    std::uint64_t delimiters = BytesEqual(word, delimiter);
+    std::uint64_t breaks = BytesEqual(word, '\r') | BytesEqual(word, '\n');
+    while (breaks != 0) {
+      const std::uint64_t before = (breaks & (0 - breaks)) - 1;
+      in_line += static_cast<std::size_t>(MarkedBytes(delimiters & before));
+      widest = std::max(widest, in_line);
+      in_line = 0;
+      delimiters &= ~before;
+      breaks &= breaks - 1;
+    }
+    in_line += static_cast<std::size_t>(MarkedBytes(delimiters));
+    if (at % kCheckEvery == 0 && ReachesCap(std::max(widest, in_line)))
+      return static_cast<int>(kMaxColumns);
+  }
+  return CountRest(text, at, delimiter, widest, in_line);
+}
+
+int CountColumns(std::string_view text, char delimiter) {
+#ifdef ZW_COLUMN_COUNT_SSE2
+  if (delimiter == '\r' || delimiter == '\n') return 0;
+  return CountColumnsBySse2(text, delimiter);
+#else
+  return CountColumnsByWords(text, delimiter);
+#endif
+}
+
+}  // namespace zw
