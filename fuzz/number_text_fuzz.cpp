@@ -1,5 +1,6 @@
 // The number readers and writers over arbitrary cell texts and separators: every text reads
-// as a finite number, the writers produce their patterns and read back as the number.
+// as a finite number, the writers produce their patterns and read back as the number, and an
+// amount text is rounded as the number it reads as.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -103,7 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string price = zw::FormatPrice(number, decimal_separator);
     FUZZ_CHECK(HasAmountPattern(price, 2, decimal_separator, '\0'));
     FUZZ_CHECK(Near(zw::TextToNumber(price, decimal_separator), number, 0.005));
+    // A line's amount text is rounded as the number it reads as, however it is read.
+    std::string price_of_text;
+    zw::AppendPrice(price_of_text, general, decimal_separator);
+    FUZZ_CHECK(price_of_text ==
+               zw::FormatPrice(zw::TextToNumber(general, decimal_separator), decimal_separator));
   }
+  std::string price_of_text;
+  zw::AppendPrice(price_of_text, text, decimal_separator);
+  FUZZ_CHECK(price_of_text == zw::FormatPrice(value, decimal_separator));
 
   const std::string amount = zw::FormatAmount3(text, decimal_separator, thousand_separator);
   if (value == 0) {

@@ -1,5 +1,6 @@
 #include "orderlines/amount_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -165,60 +166,63 @@ bool AppendShortDecimal(std::string& out, std::string_view text, std::size_t dec
                         bool& written) {
   constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
   if (decimals >= std::size(kPowers)) return false;
-  std::size_t pos = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++pos;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  const char* const integer_start = p;
+  // The integer's leading zeros are no digits of the value; a longer text than 15 digits is
+  // refused below, so the wrap of a longer one does no harm.
+  while (p != end && *p == '0') ++p;
+  const char* const significant = p;
   std::uint64_t units = 0;
-  int counted = 0;  // digits of the value, the integer's leading zeros not counted
-  bool any_digit = false;
-  bool nonzero = false;  // the text reads as a number other than 0
-  for (; pos < text.size() && IsAsciiDigit(text[pos]); ++pos) {
-    any_digit = true;
-    nonzero = nonzero || text[pos] != '0';
-    if (units == 0 && text[pos] == '0') continue;
-    units = units * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    ++counted;
-  }
-  std::size_t fraction_digits = 0;
+  for (; p != end && IsAsciiDigit(*p); ++p) units = units * 10 + static_cast<unsigned>(*p - '0');
+  std::size_t counted = static_cast<std::size_t>(p - significant);
+  bool any_digit = p != integer_start;
+  bool nonzero = p != significant;  // the text reads as a number other than 0
   bool round_up = false;
-  if (pos < text.size() && text[pos] == decimal_separator) {
-    for (++pos; pos < text.size() && IsAsciiDigit(text[pos]); ++pos) {
-      any_digit = true;
-      nonzero = nonzero || text[pos] != '0';
-      ++counted;
-      if (fraction_digits < decimals) {
-        units = units * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-      } else if (fraction_digits == decimals) {
-        round_up = text[pos] >= '5';
-      }
-      ++fraction_digits;
-    }
+  std::size_t used = 0;  // fraction digits in the units
+  if (p != end && *p == decimal_separator) {
+    const char* const fraction = ++p;
+    while (p != end && IsAsciiDigit(*p)) ++p;
+    const std::size_t fraction_digits = static_cast<std::size_t>(p - fraction);
+    counted += fraction_digits;
+    any_digit = any_digit || fraction_digits != 0;
+    if (p != end || counted > 15) return false;
+    used = std::min(fraction_digits, decimals);
+    for (std::size_t i = 0; i < used; ++i)
+      units = units * 10 + static_cast<unsigned>(fraction[i] - '0');
+    round_up = fraction_digits > decimals && fraction[decimals] >= '5';
+    for (const char* digit = fraction; !nonzero && digit != p; ++digit) nonzero = *digit != '0';
   }
-  if (pos != text.size() || !any_digit || counted > 15) return false;
-  for (; fraction_digits < decimals; ++fraction_digits) units *= 10;
+  if (p != end || !any_digit || counted > 15) return false;
+  units *= kPowers[decimals - used];
   if (round_up) ++units;
   written = nonzero || write_zero;
   if (!written) return true;
 
-  // Sign, grouped integer digits (at least one), separator, the decimals.
-  char digits[24];
-  int count = 0;
-  for (std::uint64_t rest = units / kPowers[decimals]; rest != 0 || count == 0; rest /= 10)
-    digits[count++] = static_cast<char>('0' + rest % 10);
+  // Written from the end: the decimals, the separator, the grouped integer digits (at least
+  // one) and the sign; a value that rounds to zero carries none.
   char result[48];
-  std::size_t length = 0;
-  // A value that rounds to zero carries no sign.
-  if (negative && units != 0) result[length++] = '-';
-  for (int i = count - 1; i >= 0; --i) {
-    result[length++] = digits[i];
-    if (thousand_separator != '\0' && i != 0 && i % 3 == 0) result[length++] = thousand_separator;
-  }
-  result[length++] = decimal_separator;
+  char* const result_end = result + sizeof result;
+  char* at = result_end;
   std::uint64_t fraction = units % kPowers[decimals];
-  for (std::size_t i = decimals; i-- > 0; fraction /= 10)
-    result[length + i] = static_cast<char>('0' + fraction % 10);
-  length += decimals;
-  out.append(result, length);
+  for (std::size_t i = 0; i < decimals; ++i, fraction /= 10)
+    *--at = static_cast<char>('0' + fraction % 10);
+  *--at = decimal_separator;
+  std::uint64_t integer = units / kPowers[decimals];
+  int in_group = 0;
+  do {
+    if (in_group == 3 && thousand_separator != '\0') {
+      *--at = thousand_separator;
+      in_group = 0;
+    }
+    *--at = static_cast<char>('0' + integer % 10);
+    integer /= 10;
+    ++in_group;
+  } while (integer != 0);
+  if (negative && units != 0) *--at = '-';
+  out.append(at, static_cast<std::size_t>(result_end - at));
   return true;
 }
 
