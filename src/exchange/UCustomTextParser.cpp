@@ -1,6 +1,5 @@
 #include "exchange/UCustomTextParser.h"
 
-#include <sstream>
 #include <utility>
 
 #include "exchange/exchange_requests.h"
@@ -78,9 +77,8 @@ std::string TJSON::TakeText() {
   if (order_document == nullptr) return {};
   // Released on every path, so the next export starts empty.
   const std::unique_ptr<TJSON> document = std::move(order_document);
-  std::ostringstream stream;
-  TJsonStreamer::SaveToStream(document->root_.get(), stream);
-  return std::move(stream).str();
+  // The text the streamer writes, without a stream's copy of it.
+  return TJsonStreamer::GenerateText(document->root_.get());
 }
 
 void TJSON::DiscardDocument() { order_document.reset(); }

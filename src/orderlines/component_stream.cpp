@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/little_endian.h"
-
 namespace zw {
 namespace {
 
@@ -36,41 +34,38 @@ void ComponentStreamWriter::Append(std::string_view bytes) {
   std::memcpy(Take(bytes.size()), bytes.data(), bytes.size());
 }
 
-void ComponentStreamWriter::LittleEndian(std::uint32_t value, std::size_t width) {
-  std::string bytes;
-  AppendLittleEndian(bytes, value, width);
-  Append(bytes);
+void ComponentStreamWriter::TypedValue(std::uint8_t type, std::uint32_t value, std::size_t width) {
+  char* place = Take(1 + width);
+  *place++ = static_cast<char>(type);
+  for (std::size_t i = 0; i < width; ++i) place[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 void ComponentStreamWriter::Signature() { Append("TPF0"); }
 
 void ComponentStreamWriter::ShortText(std::string_view text) {
   if (text.size() > kShortLimit) text = text.substr(0, kShortLimit);
-  Byte(static_cast<std::uint8_t>(text.size()));
-  Append(text);
+  // The length byte and the bytes in one piece of room: the writer's most frequent call.
+  char* const place = Take(1 + text.size());
+  place[0] = static_cast<char>(text.size());
+  if (!text.empty()) std::memcpy(place + 1, text.data(), text.size());
 }
 
 void ComponentStreamWriter::Integer(std::int32_t value) {
   const auto bits = static_cast<std::uint32_t>(value);
   if (value >= -128 && value <= 127) {
-    Byte(kInt8);
-    LittleEndian(bits, 1);
+    TypedValue(kInt8, bits, 1);
   } else if (value >= -32768 && value <= 32767) {
-    Byte(kInt16);
-    LittleEndian(bits, 2);
+    TypedValue(kInt16, bits, 2);
   } else {
-    Byte(kInt32);
-    LittleEndian(bits, 4);
+    TypedValue(kInt32, bits, 4);
   }
 }
 
 void ComponentStreamWriter::Text(std::string_view text) {
   if (text.size() <= kShortLimit) {
-    Byte(kShortString);
-    Byte(static_cast<std::uint8_t>(text.size()));
+    TypedValue(kShortString, static_cast<std::uint32_t>(text.size()), 1);
   } else {
-    Byte(kLongString);
-    LittleEndian(static_cast<std::uint32_t>(text.size()), 4);
+    TypedValue(kLongString, static_cast<std::uint32_t>(text.size()), 4);
   }
   Append(text);
 }

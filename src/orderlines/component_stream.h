@@ -39,7 +39,8 @@ class ComponentStreamWriter {
   void Grow(std::size_t count);
   void Byte(std::uint8_t value) { *Take(1) = static_cast<char>(value); }
   void Append(std::string_view bytes);
-  void LittleEndian(std::uint32_t value, std::size_t width);
+  // The type byte and the lowest `width` bytes of the value, lowest first.
+  void TypedValue(std::uint8_t type, std::uint32_t value, std::size_t width);
 
   std::string& out_;
   std::size_t end_;  // the end of the bytes written so far
