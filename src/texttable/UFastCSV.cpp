@@ -3,6 +3,7 @@
 #include <bit>
 #include <limits>
 
+#include "base/byte_blocks.h"
 #include "base/byte_words.h"
 #include "base/errors.h"
 
@@ -27,6 +28,34 @@ TCSVReader::TCSVReader(std::string_view text, char delimiter) : text_(text), del
   stops_[static_cast<unsigned char>(kEndOfData)] = true;
   stops_[static_cast<unsigned char>(kLineEnd)] = true;
   stops_[static_cast<unsigned char>(delimiter_)] = true;
+}
+
+// Inline in the record loop, which calls it for every field.
+inline std::size_t TCSVReader::NextStop(std::size_t at) const {
+  const std::size_t size = text_.size();
+#ifdef ZW_SSE2
+  // Sixteen bytes at a time where the processor compares sixteen at once.
+  const __m128i delimiters = _mm_set1_epi8(delimiter_);
+  const __m128i line_ends = _mm_set1_epi8(kLineEnd);
+  const __m128i zero = _mm_setzero_si128();
+  for (; at + 16 <= size; at += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_.data() + at));
+    const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(block, delimiters), _mm_cmpeq_epi8(block, line_ends)),
+        _mm_cmpeq_epi8(block, zero))));
+    if (stops != 0) return at + static_cast<std::size_t>(std::countr_zero(stops));
+  }
+#endif
+  // Eight bytes at a time; BytesEqual marks exactly the stops, the first in the lowest bits.
+  for (; at + 8 <= size; at += 8) {
+    const std::uint64_t word = WordAt(text_, at);
+    const std::uint64_t stops =
+        BytesEqual(word, delimiter_) | BytesEqual(word, kLineEnd) | BytesEqual(word, kEndOfData);
+    if (stops != 0) return at + static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+  }
+  const char* const data = text_.data();
+  while (at < size && !stops_[static_cast<unsigned char>(data[at])]) ++at;
+  return at;
 }
 
 void TCSVReader::First() {
@@ -110,20 +139,6 @@ bool TCSVReader::SkipQuoted(std::size_t& at) {
       ++at;
     }
   }
-}
-
-std::size_t TCSVReader::NextStop(std::size_t at) const {
-  const std::size_t size = text_.size();
-  // Eight bytes at a time; BytesEqual marks exactly the stops, the first in the lowest bits.
-  for (; at + 8 <= size; at += 8) {
-    const std::uint64_t word = WordAt(text_, at);
-    const std::uint64_t stops =
-        BytesEqual(word, delimiter_) | BytesEqual(word, kLineEnd) | BytesEqual(word, kEndOfData);
-    if (stops != 0) return at + static_cast<std::size_t>(std::countr_zero(stops)) / 8;
-  }
-  const char* const data = text_.data();
-  while (at < size && !stops_[static_cast<unsigned char>(data[at])]) ++at;
-  return at;
 }
 
 std::string_view TCSVReader::UnquotedField(int index, std::string& scratch) const {

@@ -6,11 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define ZW_COLUMN_COUNT_SSE2 1
-#endif
-
+#include "base/byte_blocks.h"
 #include "base/byte_words.h"
 
 namespace zw {
@@ -41,7 +37,7 @@ int CountRest(std::string_view text, std::size_t at, char delimiter, std::size_t
   return ColumnsOf(std::max(widest, in_line));
 }
 
-#ifdef ZW_COLUMN_COUNT_SSE2
+#ifdef ZW_SSE2
 // The set bits of a 16-bit mask, by table: the processors this is built for need not have an
 // instruction for it, and the library call costs more than two lookups.
 int MarkedLanes(unsigned mask) {
@@ -139,7 +135,7 @@ int CountColumnsByWords(std::string_view text, char delimiter) {
 }
 
 int CountColumns(std::string_view text, char delimiter) {
-#ifdef ZW_COLUMN_COUNT_SSE2
+#ifdef ZW_SSE2
   if (delimiter == '\r' || delimiter == '\n') return 0;
   return CountColumnsBySse2(text, delimiter);
 #else
