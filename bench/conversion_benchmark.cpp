@@ -13,8 +13,8 @@
 #include "heap_counter.h"
 #include "mapping/row_mapping.h"
 #include "templates/template_files.h"
-#include "texttable/fill_row_table.h"
 #include "texttable/column_count.h"
+#include "texttable/fill_row_table.h"
 #include "texttable/normalize.h"
 
 namespace {

@@ -94,6 +94,10 @@ class PanelMenuTest : public ToolTest {
 };
 
 TEST_F(PanelMenuTest, ACopyThatNoTemplateFitsIsExplainedAndGetsATemplateOfItsOwn) {
+  // Gone first, so that a failure can tell a command that never ran from a Notepad that
+  // never started.
+  const std::string report_file = SystemTempFolder() + "Zwischenablage-Erklaerung.txt";
+  DeleteFileA(report_file.c_str());
   StartTool();
   const std::string calculation = test::DemoCalculation();
   {
@@ -107,8 +111,10 @@ TEST_F(PanelMenuTest, ACopyThatNoTemplateFitsIsExplainedAndGetsATemplateOfItsOwn
 
   ASSERT_TRUE(Choose(kExplainItem)) << "the menu did not open or close";
   const std::string report = NextNotepadFile(0);
-  ASSERT_FALSE(report.empty()) << "no explanation opened";
-  EXPECT_EQ(report, SystemTempFolder() + "Zwischenablage-Erklaerung.txt");
+  ASSERT_FALSE(report.empty()) << "no explanation opened; "
+                               << (FileExists(report_file) ? "the report was written"
+                                                           : "no report was written either");
+  EXPECT_EQ(report, report_file);
   const std::string explanation = ReadFileBytes(report);
   EXPECT_NE(explanation.find("\\Vorlagen\\leer.txt\r\n"), std::string::npos) << explanation;
   EXPECT_EQ(explanation.substr(explanation.rfind("\r\n", explanation.size() - 3) + 2),
