@@ -188,7 +188,6 @@ bool AppendShortDecimal(std::string& out, std::string_view text, std::size_t dec
     const std::size_t fraction_digits = static_cast<std::size_t>(p - fraction);
     counted += fraction_digits;
     any_digit = any_digit || fraction_digits != 0;
-    if (p != end || counted > 15) return false;
     used = std::min(fraction_digits, decimals);
     for (std::size_t i = 0; i < used; ++i)
       units = units * 10 + static_cast<unsigned>(fraction[i] - '0');

@@ -15,6 +15,9 @@ namespace {
 
 constexpr std::size_t kMaxColumns = 30;  // the names A to ^ run out after 30
 
+// Any CR or LF ends a line, so neither is ever a delimiter within one.
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
 // Once a line reaches the cap the rest of the text cannot change the count.
 bool ReachesCap(std::size_t delimiters) { return delimiters + 1 >= kMaxColumns; }
 
@@ -29,7 +32,7 @@ int CountRest(std::string_view text, std::size_t at, char delimiter, std::size_t
   for (; at < text.size(); ++at) {
     const char c = text[at];
     in_line += c == delimiter;
-    if (c == '\r' || c == '\n') {
+    if (IsLineBreak(c)) {
       widest = std::max(widest, in_line);
       in_line = 0;
     }
@@ -108,8 +111,7 @@ int CountColumnsBySse2(std::string_view text, char delimiter) {
 }  // namespace
 
 int CountColumnsByWords(std::string_view text, char delimiter) {
-  // A line break ends a line, so it is never a delimiter within one.
-  if (delimiter == '\r' || delimiter == '\n') return 0;
+  if (IsLineBreak(delimiter)) return 0;
   // The delimiters before each line break in the word close a line.
   constexpr std::size_t kCheckEvery = 64 * 1024;
   std::size_t widest = 0;
@@ -136,7 +138,7 @@ int CountColumnsByWords(std::string_view text, char delimiter) {
 
 int CountColumns(std::string_view text, char delimiter) {
 #ifdef ZW_SSE2
-  if (delimiter == '\r' || delimiter == '\n') return 0;
+  if (IsLineBreak(delimiter)) return 0;
   return CountColumnsBySse2(text, delimiter);
 #else
   return CountColumnsByWords(text, delimiter);
