@@ -129,11 +129,12 @@ void MapRows(const TemplateSettings& settings, RowTable& table, const std::strin
       lines.SetText(property, text);
     };
     if (columns.Pos) set(line.Pos, table.Cell(*columns.Pos));
-    set(line.Stueck, FormatNumber(amounts.Quantity, decimal_separator));
+    NumberRoom number;
+    set(line.Stueck, WriteNumber(amounts.Quantity, decimal_separator, number));
     if (columns.Unit) set(line.Einheit, table.Cell(*columns.Unit));
     if (columns.Description) set(line.Bezeichnung1, table.Cell(*columns.Description));
     if (columns.PartNumber) set(line.Artikelnummer, table.Cell(*columns.PartNumber));
-    set(line.Einzelbetrag, FormatNumber(amounts.Price, decimal_separator));
+    set(line.Einzelbetrag, WriteNumber(amounts.Price, decimal_separator, number));
     set(line.Steuer, columns.Tax ? table.Cell(*columns.Tax) : std::string_view(default_tax));
     if (columns.LongText) {
       set(line.Second, table.Cell(*columns.LongText));

@@ -1,11 +1,15 @@
 #include "base/number_text.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "base/ascii.h"
 
@@ -19,112 +23,127 @@ bool TakeDigits(std::string_view text, std::size_t& pos, std::string& out) {
   return pos > start;
 }
 
-// Whole numbers and amounts of at most two decimals, the usual quantities and prices, are
-// written from their integer of hundredths. A decimal of at most 15 digits is the only one of
-// that many digits that reads back as its double, so these are also the shortest digits, and
-// the value lies between 0.01 and 1e13, where the general form has no exponent. False for any
-// other value.
-bool AppendHundredths(std::string& out, double value, char decimal_separator) {
-  if (!(std::fabs(value) < 1e13)) return false;
-  // A candidate only: it counts when dividing it back gives the very value.
-  const auto hundredths = static_cast<std::int64_t>(value * 100 + (value < 0 ? -0.5 : 0.5));
-  if (hundredths == 0 || static_cast<double>(hundredths) / 100 != value) return false;
-  if (hundredths < 0) out.push_back('-');
-  // The digits from the last: hundredths, tenths, then the integer part, at least a 0.
-  char digits[20];
-  int count = 0;
-  for (std::uint64_t rest = hundredths < 0 ? 0 - static_cast<std::uint64_t>(hundredths)
-                                           : static_cast<std::uint64_t>(hundredths);
-       rest != 0 || count < 3; rest /= 10) {
-    digits[count++] = static_cast<char>('0' + rest % 10);
+// Writes the last `count` digits of the number, two at a time, ending at `end`.
+void WriteDigitsBackwards(char* end, std::uint64_t number, int count) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  for (; count >= 2; count -= 2, number /= 100) {
+    end -= 2;
+    std::memcpy(end, kPairs + 2 * (number % 100), 2);
   }
-  for (int i = count - 1; i >= 2; --i) out.push_back(digits[i]);
-  if (digits[0] != '0' || digits[1] != '0') {
-    out.push_back(decimal_separator);
-    out.push_back(digits[1]);
-    if (digits[0] != '0') out.push_back(digits[0]);
-  }
-  return true;
+  if (count == 1) *--end = static_cast<char>('0' + number % 10);
 }
 
-// Rounds the 16 or 17 shortest digits of a value to the value's 15 significant digits; false
-// when only the full conversion can tell. No decimal of fewer digits than the shortest ones
-// reads back as the value, and none of the same count lies closer to it. So no rounding
-// boundary of the 15-digit grid, a 16-digit decimal ending in 5, lies between the value and its
-// shortest digits, unless those digits are such a boundary themselves: then the value may lie
-// on either side of it. The count of digits may shrink by a carry; the exponent then grows.
-bool RoundShortestTo15(char (&digits)[20], int& count, int& exponent) {
-  if (count == 16 && digits[15] == '5') return false;
-  const bool up = digits[15] >= '5';
-  count = 15;
-  if (up) {
-    int i = count - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) {
-      ++digits[i];
-    } else {
-      digits[0] = '1';
-      ++exponent;
+// The general form of a value from its 15 significant digits (`digits`, 10^14 to 10^15 - 1) and
+// the exponent of the first of them: trailing zeros dropped, exponent form below 1e-4 and from
+// 1e15 on. Returns the end of what it wrote.
+char* WriteGeneralDigits(char* out, bool negative, std::uint64_t digits, int exponent,
+                         char decimal_separator) {
+  // The trailing zeros go first, most of them in few steps: whole numbers and prices have many.
+  int count = 15;
+  for (const auto& [power, zeros] :
+       {std::pair<std::uint64_t, int>{100000000, 8}, {10000, 4}, {100, 2}, {10, 1}}) {
+    if (digits % power == 0) {
+      digits /= power;
+      count -= zeros;
     }
   }
-  // The general form drops trailing zeros.
-  while (count > 1 && digits[count - 1] == '0') --count;
-  return true;
-}
-
-// The general form of the value rounded to 15 significant digits, taken from the shortest
-// digits that read back as it. With at most 15 of them they are already those digits: a double
-// lies closer to its shortest digits than half a step of the 15-digit grid. With more they are
-// rounded, where that is certain to give the same digits. False otherwise, for the full
-// conversion.
-bool AppendShortGeneral(std::string& out, double value, char decimal_separator) {
-  char shortest[32];
-  const auto [end, error] =
-      std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific);
-  if (error != std::errc()) return false;
-  const char* p = shortest;
-  const bool negative = *p == '-';
-  if (negative) ++p;
-  char digits[20];
-  int count = 0;
-  for (; p != end && *p != 'e'; ++p) {
-    if (*p == '.') continue;
-    if (count == 17) return false;
-    digits[count++] = *p;
-  }
-  if (p == end) return false;
-  ++p;
-  const bool negative_exponent = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  int exponent = 0;
-  for (; p != end; ++p) exponent = exponent * 10 + (*p - '0');
-  if (negative_exponent) exponent = -exponent;
-  if (count > 15 && !RoundShortestTo15(digits, count, exponent)) return false;
-
-  if (negative) out.push_back('-');
+  char text[15];
+  WriteDigitsBackwards(text + count, digits, count);
+  if (negative) *out++ = '-';
   if (exponent < -4 || exponent >= 15) {
-    out.push_back(digits[0]);
+    *out++ = text[0];
     if (count > 1) {
-      out.push_back(decimal_separator);
-      out.append(digits + 1, static_cast<std::size_t>(count - 1));
+      *out++ = decimal_separator;
+      std::memcpy(out, text + 1, static_cast<std::size_t>(count - 1));
+      out += count - 1;
     }
-    out.push_back('E');
-    if (exponent < 0) out.push_back('-');
-    out += std::to_string(exponent < 0 ? -exponent : exponent);
+    *out++ = 'E';
+    if (exponent < 0) *out++ = '-';
+    const int power = exponent < 0 ? -exponent : exponent;
+    const int power_digits = power >= 100 ? 3 : power >= 10 ? 2 : 1;
+    WriteDigitsBackwards(out + power_digits, static_cast<std::uint64_t>(power), power_digits);
+    out += power_digits;
   } else if (exponent >= 0) {
     const int integer_digits = exponent + 1;
-    for (int i = 0; i < integer_digits; ++i) out.push_back(i < count ? digits[i] : '0');
+    for (int i = 0; i < integer_digits; ++i) *out++ = i < count ? text[i] : '0';
     if (count > integer_digits) {
-      out.push_back(decimal_separator);
-      out.append(digits + integer_digits, static_cast<std::size_t>(count - integer_digits));
+      *out++ = decimal_separator;
+      std::memcpy(out, text + integer_digits, static_cast<std::size_t>(count - integer_digits));
+      out += count - integer_digits;
     }
   } else {
-    out.push_back('0');
-    out.push_back(decimal_separator);
-    out.append(static_cast<std::size_t>(-exponent - 1), '0');
-    out.append(digits, static_cast<std::size_t>(count));
+    *out++ = '0';
+    *out++ = decimal_separator;
+    for (int i = 1; i < -exponent; ++i) *out++ = '0';
+    std::memcpy(out, text, static_cast<std::size_t>(count));
+    out += count;
   }
-  return true;
+  return out;
+}
+
+// The value's 15 significant digits and the exponent of the first of them, from one
+// multiplication (or division) by an exact power of ten. The product is the exact one rounded
+// once, so it lies within half its last bit of it; as that bit divides one half, the product
+// rounds to the same integer as the exact one unless its fraction is exactly one half. False
+// then, and where the power of ten would not be exact.
+bool ScaledDigits(double magnitude, std::uint64_t& digits, int& exponent) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr int kLargest = 22;
+  // The binary exponent times log10(2), about 78913 / 2^18: the decimal exponent or one below.
+  const int binary_exponent =
+      static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF) - 1023;
+  exponent = (binary_exponent * 78913) >> 18;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int scale = 14 - exponent;
+    if (scale > kLargest || scale < -kLargest) return false;
+    const double product = scale >= 0 ? magnitude * kPowers[scale] : magnitude / kPowers[-scale];
+    if (product >= 1e15) {
+      ++exponent;
+      continue;
+    }
+    if (product < 1e14) return false;
+    const auto whole = static_cast<std::uint64_t>(product);
+    const double fraction = product - static_cast<double>(whole);
+    if (fraction == 0.5) return false;
+    digits = whole + (fraction > 0.5 ? 1 : 0);
+    if (digits == 1000000000000000) {
+      // 999...9.5 and more rounds up to the next power of ten.
+      digits = 100000000000000;
+      ++exponent;
+    }
+    return true;
+  }
+  return false;
+}
+
+// The general form of a finite value other than zero through the full conversion: "%.15g"
+// rounds to 15 significant digits, drops trailing zeros and switches to exponent form exactly
+// below 0.0001 and from 16 digits before the point on. to_chars never looks at the C locale, so
+// the separator is only ever the one given. Returns the end of what it wrote.
+char* WriteGeneralExactly(char* out, double value, char decimal_separator) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  if (result.ec != std::errc()) {
+    *out++ = '0';
+    return out;
+  }
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e_pos = std::min(text.find('e'), text.size());
+  for (std::size_t i = 0; i < e_pos; ++i) *out++ = text[i] == '.' ? decimal_separator : text[i];
+  if (e_pos == text.size()) return out;
+  // "1.5e+20" becomes "1,5E20" and "1e-05" becomes "1E-5".
+  *out++ = 'E';
+  if (text[e_pos + 1] == '-') *out++ = '-';
+  std::size_t digits = e_pos + 2;
+  while (digits + 1 < text.size() && text[digits] == '0') ++digits;
+  for (; digits < text.size(); ++digits) *out++ = text[digits];
+  return out;
 }
 
 }  // namespace
@@ -234,35 +253,31 @@ double CellNumber(std::string_view cell, char decimal_separator) {
   return !cell.empty() && cell.front() == '-' ? -value : value;
 }
 
-std::string FormatNumber(double value, char decimal_separator, NonFinite non_finite) {
+std::string_view WriteNumber(double value, char decimal_separator, NumberRoom& room,
+                             NonFinite non_finite) {
+  char* const begin = room.data();
   if (!std::isfinite(value) && non_finite == NonFinite::Named) {
     if (std::isnan(value)) return "NAN";
     return value < 0 ? "-INF" : "INF";
   }
   if (!std::isfinite(value) || value == 0) return "0";
-  // Subnormal numbers carry fewer digits than their shortest form shows.
-  if (std::fabs(value) >= std::numeric_limits<double>::min()) {
-    std::string text;
-    if (AppendHundredths(text, value, decimal_separator)) return text;
-    if (AppendShortGeneral(text, value, decimal_separator)) return text;
+  char* end = nullptr;
+  std::uint64_t digits = 0;
+  int exponent = 0;
+  // Subnormal numbers carry fewer digits than the scaled product shows.
+  const double magnitude = std::fabs(value);
+  if (magnitude >= std::numeric_limits<double>::min() &&
+      ScaledDigits(magnitude, digits, exponent)) {
+    end = WriteGeneralDigits(begin, value < 0, digits, exponent, decimal_separator);
+  } else {
+    end = WriteGeneralExactly(begin, value, decimal_separator);
   }
-  // "%.15g" rounds to 15 significant digits, drops trailing zeros and switches to exponent
-  // form exactly below 0.0001 and from 16 digits before the point on. to_chars never looks at
-  // the C locale, so the separator is only ever the one given.
-  char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  if (result.ec != std::errc()) return "0";
-  std::string text(buffer, result.ptr);
-  const std::size_t e_pos = text.find('e');
-  const std::size_t point = text.find('.');
-  if (point != std::string::npos) text[point] = decimal_separator;
-  if (e_pos == std::string::npos) return text;
-  // "1.5e+20" becomes "1,5E20" and "1e-05" becomes "1E-5".
-  const bool negative_exponent = text[e_pos + 1] == '-';
-  std::size_t digits = e_pos + 2;
-  while (digits + 1 < text.size() && text[digits] == '0') ++digits;
-  return text.substr(0, e_pos) + (negative_exponent ? "E-" : "E") + text.substr(digits);
+  return std::string_view(begin, static_cast<std::size_t>(end - begin));
+}
+
+std::string FormatNumber(double value, char decimal_separator, NonFinite non_finite) {
+  NumberRoom room;
+  return std::string(WriteNumber(value, decimal_separator, room, non_finite));
 }
 
 }  // namespace zw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,5 +45,11 @@ enum class NonFinite {
 // the separator. Zero is "0".
 std::string FormatNumber(double value, char decimal_separator,
                          NonFinite non_finite = NonFinite::Zero);
+
+// Room for the longest text FormatNumber writes.
+using NumberRoom = std::array<char, 32>;
+// FormatNumber without a string of its own: the text lies in the room, or is a constant.
+std::string_view WriteNumber(double value, char decimal_separator, NumberRoom& room,
+                             NonFinite non_finite = NonFinite::Zero);
 
 }  // namespace zw

@@ -40,11 +40,14 @@ std::string Header(std::size_t fragment_length) {
 
 }  // namespace
 
-std::string ClipboardBlockPrefix(const ClipboardItem& item) {
+std::string SizePrefix(std::size_t size) {
   std::string prefix;
-  if (item.SizePrefix)
-    AppendLittleEndian(prefix, static_cast<std::uint32_t>(item.Stream.size()), 4);
+  AppendLittleEndian(prefix, static_cast<std::uint32_t>(size), 4);
   return prefix;
+}
+
+std::string ClipboardBlockPrefix(const ClipboardItem& item) {
+  return item.SizePrefix ? SizePrefix(item.Stream.size()) : std::string();
 }
 
 std::string ClipboardBlock(const ClipboardItem& item) {
@@ -68,7 +71,13 @@ std::string RecordingClipboard::BlockOf(std::uint16_t format) const {
   return {};
 }
 
-std::string BeginCfHtml() { return Header(0).append(kHtmlStart); }
+std::string CfHtmlPrefix(std::size_t fragment_length) {
+  return Header(fragment_length).append(kHtmlStart);
+}
+
+std::string_view CfHtmlSuffix() { return kHtmlEnd; }
+
+std::string BeginCfHtml() { return CfHtmlPrefix(0); }
 
 void EndCfHtml(std::string& document) {
   const std::size_t fragment_length = document.size() - kHeaderLength - kHtmlStart.size();

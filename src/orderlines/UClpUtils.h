@@ -32,6 +32,8 @@ struct ClipboardItem {
 std::string ClipboardBlock(const ClipboardItem& item);
 // What the block holds before the stream's bytes: the 4-byte count, or nothing.
 std::string ClipboardBlockPrefix(const ClipboardItem& item);
+// The 4-byte little-endian count of a stream of that size.
+std::string SizePrefix(std::size_t size);
 
 // The system clipboard, or a stand-in that records what would be placed.
 class ClipboardSink {
@@ -70,5 +72,10 @@ std::string BuildCfHtml(std::string_view fragment);
 // numbers. Saves copying a large fragment.
 std::string BeginCfHtml();
 void EndCfHtml(std::string& document);
+
+// The document around a fragment whose length is known before it is written: what comes before
+// the fragment, and what follows it.
+std::string CfHtmlPrefix(std::size_t fragment_length);
+std::string_view CfHtmlSuffix();
 
 }  // namespace zw

@@ -1,6 +1,5 @@
 #include "orderlines/component_stream.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace zw {
@@ -20,34 +19,22 @@ constexpr std::size_t kShortLimit = 255;
 
 }  // namespace
 
-ComponentStreamWriter::ComponentStreamWriter(std::string& out, std::size_t expected)
-    : out_(out), end_(out.size()) {
-  out_.resize(end_ + expected);
-}
-
-void ComponentStreamWriter::Grow(std::size_t count) {
-  out_.resize(std::max(2 * out_.size(), end_ + count));
-}
-
-void ComponentStreamWriter::Append(std::string_view bytes) {
-  if (bytes.empty()) return;
-  std::memcpy(Take(bytes.size()), bytes.data(), bytes.size());
-}
-
 void ComponentStreamWriter::TypedValue(std::uint8_t type, std::uint32_t value, std::size_t width) {
-  char* place = Take(1 + width);
+  char* place = out_.Room(1 + width);
   *place++ = static_cast<char>(type);
   for (std::size_t i = 0; i < width; ++i) place[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  out_.Advance(place + width);
 }
 
-void ComponentStreamWriter::Signature() { Append("TPF0"); }
+void ComponentStreamWriter::Signature() { out_.Put("TPF0"); }
 
 void ComponentStreamWriter::ShortText(std::string_view text) {
   if (text.size() > kShortLimit) text = text.substr(0, kShortLimit);
   // The length byte and the bytes in one piece of room: the writer's most frequent call.
-  char* const place = Take(1 + text.size());
+  char* const place = out_.Room(1 + text.size());
   place[0] = static_cast<char>(text.size());
   if (!text.empty()) std::memcpy(place + 1, text.data(), text.size());
+  out_.Advance(place + 1 + text.size());
 }
 
 void ComponentStreamWriter::Integer(std::int32_t value) {
@@ -67,7 +54,7 @@ void ComponentStreamWriter::Text(std::string_view text) {
   } else {
     TypedValue(kLongString, static_cast<std::uint32_t>(text.size()), 4);
   }
-  Append(text);
+  out_.Put(text);
 }
 
 void ComponentStreamWriter::Boolean(bool value) { Byte(value ? kTrue : kFalse); }

@@ -2,8 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
+
+#include "base/text_sink.h"
 
 // The binary component stream ("TPF0") in which the order application exchanges its objects:
 // short texts with a length byte, and typed values that begin with a type byte.
@@ -11,9 +12,7 @@ namespace zw {
 
 class ComponentStreamWriter {
  public:
-  // Writes behind the bytes out holds. Room for `expected` bytes is made at once and the bytes
-  // go straight into it; more room is made when that is not enough. Finish must follow.
-  ComponentStreamWriter(std::string& out, std::size_t expected);
+  explicit ComponentStreamWriter(TextSink& out) : out_(out) {}
   ComponentStreamWriter(const ComponentStreamWriter&) = delete;
   ComponentStreamWriter& operator=(const ComponentStreamWriter&) = delete;
 
@@ -25,25 +24,13 @@ class ComponentStreamWriter {
   void BeginCollection();                 // 0x0E
   void BeginItem();                       // 0x01
   void EndOfList();                       // 0x00
-  // Cuts out to the bytes written.
-  void Finish() { out_.resize(end_); }
 
  private:
-  // The place of the next `count` bytes, which the caller fills.
-  char* Take(std::size_t count) {
-    if (count > out_.size() - end_) Grow(count);
-    char* const place = out_.data() + end_;
-    end_ += count;
-    return place;
-  }
-  void Grow(std::size_t count);
-  void Byte(std::uint8_t value) { *Take(1) = static_cast<char>(value); }
-  void Append(std::string_view bytes);
+  void Byte(std::uint8_t value) { out_.Put(static_cast<char>(value)); }
   // The type byte and the lowest `width` bytes of the value, lowest first.
   void TypedValue(std::uint8_t type, std::uint32_t value, std::size_t width);
 
-  std::string& out_;
-  std::size_t end_;  // the end of the bytes written so far
+  TextSink& out_;
 };
 
 }  // namespace zw

@@ -1,5 +1,6 @@
 #include "orderlines/data_grid_lines_wrapper.h"
 
+#include "base/text_sink.h"
 #include "orderlines/component_stream.h"
 
 namespace zw {
@@ -24,8 +25,10 @@ void WriteLine(ComponentStreamWriter& writer, const TDataGridLine& line) {
   }
 }
 
-// An upper bound of the stream's size, so that it is written without reallocating.
-std::size_t StreamSizeBound(const TDataGridLinesWrapper& wrapper) {
+}  // namespace
+
+// An upper bound of the stream's size, so that a string of it is written without reallocating.
+std::size_t StreamSizeHint(const TDataGridLinesWrapper& wrapper) {
   std::size_t size = 128 + wrapper.GUID.size() + wrapper.Data.size();
   if (wrapper.DataGridLines == nullptr) return size;
   for (int i = 0; i < wrapper.DataGridLines->Count(); ++i) {
@@ -40,11 +43,8 @@ std::size_t StreamSizeBound(const TDataGridLinesWrapper& wrapper) {
   return size;
 }
 
-}  // namespace
-
-std::string StreamWrapper(const TDataGridLinesWrapper& wrapper) {
-  std::string out;
-  ComponentStreamWriter writer(out, StreamSizeBound(wrapper));
+void WriteWrapper(const TDataGridLinesWrapper& wrapper, TextSink& out) {
+  ComponentStreamWriter writer(out);
   writer.Signature();
   writer.ShortText("TDataGridLinesWrapper");
   writer.ShortText("");  // component name
@@ -74,7 +74,13 @@ std::string StreamWrapper(const TDataGridLinesWrapper& wrapper) {
   }
   writer.EndOfList();  // properties
   writer.EndOfList();  // child components
-  writer.Finish();
+}
+
+std::string StreamWrapper(const TDataGridLinesWrapper& wrapper) {
+  std::string out;
+  StringSink sink(out, StreamSizeHint(wrapper));
+  WriteWrapper(wrapper, sink);
+  sink.Finish();
   return out;
 }
 

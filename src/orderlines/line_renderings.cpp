@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/text_lines.h"
+#include "base/text_sink.h"
 #include "base/win1252.h"
 #include "orderlines/amount_format.h"
 
@@ -46,29 +47,27 @@ const std::array<HtmlEscape, 256>& HtmlEscapes() {
   return escapes;
 }
 
-// Appends ToHtmlText of the text; false when that is empty. Each byte's escape is copied whole
-// into a buffer on the stack, which goes into out in large pieces.
-bool AppendHtmlText(std::string& out, std::string_view text) {
+// Writes ToHtmlText of the text. Each byte's escape is copied whole into the sink's room, whose
+// write position then moves on by the escape's length.
+void PutHtmlText(TextSink& out, std::string_view text) {
   const auto& escapes = HtmlEscapes();
-  constexpr std::size_t kBufferSize = 1024;
-  char buffer[kBufferSize + sizeof(HtmlEscape::Bytes)];
-  char* written = buffer;
-  bool any = false;
-  for (const char c : text) {
-    const HtmlEscape& escape = escapes[static_cast<unsigned char>(c)];
-    std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
-    written += escape.Length;
-    if (written >= buffer + kBufferSize) {
-      out.append(buffer, static_cast<std::size_t>(written - buffer));
-      written = buffer;
-      any = true;
+  constexpr std::size_t kPiece = 128;  // input bytes per room: at most 7 output bytes each
+  while (!text.empty()) {
+    const std::string_view piece = text.substr(0, kPiece);
+    char* written = out.Room(piece.size() * 7 + sizeof(HtmlEscape::Bytes));
+    for (const char c : piece) {
+      const HtmlEscape& escape = escapes[static_cast<unsigned char>(c)];
+      std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
+      written += escape.Length;
     }
+    out.Advance(written);
+    text.remove_prefix(piece.size());
   }
-  if (written != buffer) {
-    out.append(buffer, static_cast<std::size_t>(written - buffer));
-    any = true;
-  }
-  return any;
+}
+
+// ToHtmlText drops only LF, so only a text of LFs alone gives nothing.
+bool HtmlTextIsEmpty(std::string_view text) {
+  return text.find_first_not_of('\n') == std::string_view::npos;
 }
 
 // The value of the name "EAN" among the name=value lines of the user data, first match.
@@ -86,57 +85,49 @@ std::string_view EanOf(std::string_view user) {
   return value;
 }
 
-// Appends the value and the key of the next line; one append per literal keeps the key text
-// fast.
-void AppendValue(std::string& out, std::string_view value, std::string_view line_end_and_key) {
-  if (!value.empty()) out += value;
-  out += line_end_and_key;
-}
-
 // The key text writes the amounts of a text line as they stand, those of other lines as
 // prices.
-void AppendKeyPrice(std::string& out, bool text_line, std::string_view amount,
-                    std::string_view line_end_and_key, char decimal_separator) {
+void PutKeyPrice(TextSink& out, bool text_line, std::string_view amount, char decimal_separator) {
   if (text_line) {
-    if (!amount.empty()) out += amount;
+    out.Put(amount);
   } else {
-    AppendPrice(out, amount, decimal_separator);
+    PutPrice(out, amount, decimal_separator);
   }
-  out += line_end_and_key;
 }
 
-void AppendQuoted(std::string& out, std::string_view value) {
-  out.push_back('"');
-  std::size_t run = 0;
+void PutQuoted(TextSink& out, std::string_view value) {
+  out.Put('"');
   for (std::size_t quote = value.find('"'); quote != std::string_view::npos;
-       quote = value.find('"', quote + 1)) {
-    // Copies up to and including the quote, which then starts the next run: it is doubled.
-    out.append(value.data() + run, quote + 1 - run);
-    run = quote;
+       quote = value.find('"')) {
+    // Up to and including the quote, then the quote once more: it is doubled.
+    out.Put(value.substr(0, quote + 1));
+    out.Put('"');
+    value.remove_prefix(quote + 1);
   }
-  out.append(value.data() + run, value.size() - run);
-  out.push_back('"');
+  out.Put(value);
+  out.Put('"');
 }
 
-// Appends a quoted FormatAmount3 field; amounts hold no quotes.
-void AppendQuotedAmount3(std::string& out, std::string_view text, char decimal_separator,
-                         char thousand_separator) {
-  out.push_back('"');
-  AppendAmount3(out, text, decimal_separator, thousand_separator);
-  out.push_back('"');
+// A quoted FormatAmount3 field; amounts hold no quotes.
+void PutQuotedAmount3(TextSink& out, std::string_view text, char decimal_separator,
+                      char thousand_separator) {
+  out.Put('"');
+  PutAmount3(out, text, decimal_separator, thousand_separator);
+  out.Put('"');
 }
 
 }  // namespace
 
 std::string TISO8859Adapter::ToHtmlText(std::string_view text) {
   std::string out;
-  out.reserve(text.size());
-  AppendHtmlText(out, text);
+  {
+    StringSink sink(out, text.size() + 16);
+    PutHtmlText(sink, text);
+  }
   return out;
 }
 
-std::string KeyText(const TCustomDataGridLines& lines, const Separators& separators) {
-  const char decimal_separator = separators.Decimal;
+std::size_t KeyTextSizeHint(const TCustomDataGridLines& lines) {
   std::size_t size = 0;
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
@@ -146,39 +137,68 @@ std::string KeyText(const TCustomDataGridLines& lines, const Separators& separat
             line.Steuer.size() + line.Rabatt.size() + line.SummeBetrag.size() + line.Second.size() +
             line.User.size();
   }
-  std::string out;
-  out.reserve(size);
+  return size;
+}
+
+void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out) {
+  const char decimal_separator = separators.Decimal;
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
     const bool text_line = IsTextLine(line);
     // The three description lines have an empty key in the application's own text format.
-    out += "Position=";
-    AppendValue(out, line.Pos, "\r\nMenge=");
-    AppendValue(out, line.Stueck, "\r\nEinheit=");
-    AppendValue(out, line.Einheit, "\r\n=");
-    AppendValue(out, line.Bezeichnung1, "\r\n=");
-    AppendValue(out, line.Bezeichnung2, "\r\n=");
-    AppendValue(out, line.BestellNummer, "\r\nSeriennummer=");
-    AppendValue(out, line.Seriennummer, "\r\nArtikelnummer=");
-    AppendValue(out, line.Artikelnummer, "\r\nEinzelbetrag=");
-    AppendKeyPrice(out, text_line, line.Einzelbetrag, "\r\nSteuer=", decimal_separator);
-    AppendValue(out, line.Steuer, "\r\nRabatt=");
-    AppendValue(out, line.Rabatt, "\r\nSummebetrag=");
-    AppendKeyPrice(out, text_line, line.SummeBetrag, "\r\nBeschreibung=", decimal_separator);
-    AppendValue(out, line.Second, "\r\nEAN=");
-    AppendValue(out, EanOf(line.User), "\r\n--------------------\r\n");
+    out.Put("Position=");
+    out.Put(line.Pos);
+    out.Put("\r\nMenge=");
+    out.Put(line.Stueck);
+    out.Put("\r\nEinheit=");
+    out.Put(line.Einheit);
+    out.Put("\r\n=");
+    out.Put(line.Bezeichnung1);
+    out.Put("\r\n=");
+    out.Put(line.Bezeichnung2);
+    out.Put("\r\n=");
+    out.Put(line.BestellNummer);
+    out.Put("\r\nSeriennummer=");
+    out.Put(line.Seriennummer);
+    out.Put("\r\nArtikelnummer=");
+    out.Put(line.Artikelnummer);
+    out.Put("\r\nEinzelbetrag=");
+    PutKeyPrice(out, text_line, line.Einzelbetrag, decimal_separator);
+    out.Put("\r\nSteuer=");
+    out.Put(line.Steuer);
+    out.Put("\r\nRabatt=");
+    out.Put(line.Rabatt);
+    out.Put("\r\nSummebetrag=");
+    PutKeyPrice(out, text_line, line.SummeBetrag, decimal_separator);
+    out.Put("\r\nBeschreibung=");
+    out.Put(line.Second);
+    out.Put("\r\nEAN=");
+    out.Put(EanOf(line.User));
+    out.Put("\r\n--------------------\r\n");
   }
-  return out;
 }
 
-std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separators) {
+std::string KeyText(const TCustomDataGridLines& lines, const Separators& separators) {
   std::string out;
-  AppendHtmlTable(lines, separators, out);
+  StringSink sink(out, KeyTextSizeHint(lines));
+  WriteKeyText(lines, separators, sink);
+  sink.Finish();
   return out;
 }
 
-void AppendHtmlTable(const TCustomDataGridLines& lines, const Separators& separators,
-                     std::string& out) {
+std::size_t HtmlTableSizeHint(const TCustomDataGridLines& lines) {
+  std::size_t size = 1024;
+  for (int i = 0; i < lines.Count(); ++i) {
+    const TDataGridLine& line = lines.Items(i);
+    // Entities make text longer; the sink still grows on its own if this falls short.
+    size += 200 + 2 * (line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size());
+    if (!line.Second.empty()) size += 150 + 2 * line.Second.size();
+  }
+  return size;
+}
+
+void WriteHtmlTable(const TCustomDataGridLines& lines, const Separators& separators,
+                    TextSink& out) {
   static constexpr std::string_view kStart =
       "<div><font face=\"verdana,Tahoma,arial,helvetica\"><table width=\"100%\" border=1 "
       "cellpadding=1 bordercolor=\"#000000\" cellspacing=-1 style=\"border-width: 0px; "
@@ -208,83 +228,102 @@ void AppendHtmlTable(const TCustomDataGridLines& lines, const Separators& separa
 
   const char decimal_separator = separators.Decimal;
   const char thousand_separator = separators.Thousand;
+  // The amounts of a row, each read once: whether the row is shown depends on them.
+  std::string quantity;
+  std::string price;
+  std::string total;
+  const auto amount3 = [&](std::string& out_text, std::string_view text) {
+    out_text.clear();
+    AppendAmount3(out_text, text, decimal_separator, thousand_separator);
+  };
 
-  std::size_t size = out.size() + kStart.size() + kHeader.size() + kEnd.size() + 64;
+  out.Put(kStart);
+  out.Put(kHeader);
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
-    // Entities make text longer; the string still grows on its own if this falls short.
-    size += 200 + 2 * (line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size());
-    if (!line.Second.empty()) size += kLongTextStart.size() + 20 + 2 * line.Second.size();
-  }
-  out.reserve(size);
-  out += kStart;
-  out += kHeader;
-  for (int i = 0; i < lines.Count(); ++i) {
-    const TDataGridLine& line = lines.Items(i);
-    const std::size_t row_start = out.size();
+    amount3(quantity, line.Stueck);
+    amount3(price, line.Einzelbetrag);
+    amount3(total, line.SummeBetrag);
     // Part number and discount do not make a row worth showing.
-    bool shown = false;
-    out += kRowStart;
-    shown |= AppendHtmlText(out, line.Pos);
-    out += kNextLeft;
-    shown |= AppendAmount3(out, line.Stueck, decimal_separator, thousand_separator);
-    out += kNextLeft;
-    shown |= AppendHtmlText(out, line.Bezeichnung1);
-    out += kNextLeft;
-    AppendHtmlText(out, line.Artikelnummer);
-    out += kNextPrice;
-    shown |= AppendAmount3(out, line.Einzelbetrag, decimal_separator, thousand_separator);
-    out += kNextLeft;
-    AppendAmount3(out, line.Rabatt, decimal_separator, thousand_separator);
-    out += kNextRight;
-    shown |= AppendAmount3(out, line.SummeBetrag, decimal_separator, thousand_separator);
-    out += kRowEnd;
-    if (!shown) out.resize(row_start);
-
+    const bool shown = !HtmlTextIsEmpty(line.Pos) || !quantity.empty() ||
+                       !HtmlTextIsEmpty(line.Bezeichnung1) || !price.empty() || !total.empty();
+    if (shown) {
+      out.Put(kRowStart);
+      PutHtmlText(out, line.Pos);
+      out.Put(kNextLeft);
+      out.Put(quantity);
+      out.Put(kNextLeft);
+      PutHtmlText(out, line.Bezeichnung1);
+      out.Put(kNextLeft);
+      PutHtmlText(out, line.Artikelnummer);
+      out.Put(kNextPrice);
+      out.Put(price);
+      out.Put(kNextLeft);
+      PutAmount3(out, line.Rabatt, decimal_separator, thousand_separator);
+      out.Put(kNextRight);
+      out.Put(total);
+      out.Put(kRowEnd);
+    }
     if (!line.Second.empty()) {
-      out += kLongTextStart;
-      AppendHtmlText(out, line.Second);
-      out += kLongTextEnd;
+      out.Put(kLongTextStart);
+      PutHtmlText(out, line.Second);
+      out.Put(kLongTextEnd);
     }
   }
-  out += kEnd;
+  out.Put(kEnd);
 }
 
-std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators) {
-  const char separator = separators.List;
-  const char decimal_separator = separators.Decimal;
-  const char thousand_separator = separators.Thousand;
+std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separators) {
+  std::string out;
+  StringSink sink(out, HtmlTableSizeHint(lines));
+  WriteHtmlTable(lines, separators, sink);
+  sink.Finish();
+  return out;
+}
 
+std::size_t CsvTextSizeHint(const TCustomDataGridLines& lines) {
   std::size_t size = 64;
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
     size += 80 + line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size();
   }
-  std::string out;
-  out.reserve(size);
+  return size;
+}
+
+void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out) {
+  const char separator = separators.List;
+  const char decimal_separator = separators.Decimal;
+  const char thousand_separator = separators.Thousand;
   static constexpr std::string_view kNames[] = {"Pos",   "Menge",  "Text", "Nummer",
                                                 "Preis", "Rabatt", "Summe"};
   for (const std::string_view name : kNames) {
-    if (name != kNames[0]) out.push_back(separator);
-    AppendQuoted(out, name);
+    if (name != kNames[0]) out.Put(separator);
+    PutQuoted(out, name);
   }
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
-    out += "\r\n";
-    AppendQuoted(out, line.Pos);
-    out.push_back(separator);
-    AppendQuotedAmount3(out, line.Stueck, decimal_separator, thousand_separator);
-    out.push_back(separator);
-    AppendQuoted(out, line.Bezeichnung1);
-    out.push_back(separator);
-    AppendQuoted(out, line.Artikelnummer);
-    out.push_back(separator);
-    AppendQuotedAmount3(out, line.Einzelbetrag, decimal_separator, thousand_separator);
-    out.push_back(separator);
-    AppendQuotedAmount3(out, line.Rabatt, decimal_separator, thousand_separator);
-    out.push_back(separator);
-    AppendQuotedAmount3(out, line.SummeBetrag, decimal_separator, thousand_separator);
+    out.Put("\r\n");
+    PutQuoted(out, line.Pos);
+    out.Put(separator);
+    PutQuotedAmount3(out, line.Stueck, decimal_separator, thousand_separator);
+    out.Put(separator);
+    PutQuoted(out, line.Bezeichnung1);
+    out.Put(separator);
+    PutQuoted(out, line.Artikelnummer);
+    out.Put(separator);
+    PutQuotedAmount3(out, line.Einzelbetrag, decimal_separator, thousand_separator);
+    out.Put(separator);
+    PutQuotedAmount3(out, line.Rabatt, decimal_separator, thousand_separator);
+    out.Put(separator);
+    PutQuotedAmount3(out, line.SummeBetrag, decimal_separator, thousand_separator);
   }
+}
+
+std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators) {
+  std::string out;
+  StringSink sink(out, CsvTextSizeHint(lines));
+  WriteCsvText(lines, separators, sink);
+  sink.Finish();
   return out;
 }
 

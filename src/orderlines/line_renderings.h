@@ -11,6 +11,8 @@
 // Other programs parse all three byte for byte. Amounts are written with the separators given.
 namespace zw {
 
+class TextSink;
+
 class TISO8859Adapter {
  public:
   // Blanks, the bytes 0xA1 to 0xFF and 0x95 become entities, CR becomes "<br>", LF is dropped;
@@ -18,17 +20,23 @@ class TISO8859Adapter {
   static std::string ToHtmlText(std::string_view text);
 };
 
+// Each rendering is written into a sink, or returned as a string. The size hints are about
+// what the rendering takes, for the room a string is given at first.
+
 // 15 CR LF-ended key=value lines per order line.
+void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out);
 std::string KeyText(const TCustomDataGridLines& lines, const Separators& separators);
+std::size_t KeyTextSizeHint(const TCustomDataGridLines& lines);
 
 // The HTML table of the lines, not yet wrapped in the "HTML Format" envelope.
+void WriteHtmlTable(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out);
 std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separators);
-// The same table appended to out, so that it can be written straight into the envelope.
-void AppendHtmlTable(const TCustomDataGridLines& lines, const Separators& separators,
-                     std::string& out);
+std::size_t HtmlTableSizeHint(const TCustomDataGridLines& lines);
 
 // A header record and one record per line, every field quoted, joined by the list separator;
 // records are separated by CR LF, the text ends without one.
+void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out);
 std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators);
+std::size_t CsvTextSizeHint(const TCustomDataGridLines& lines);
 
 }  // namespace zw

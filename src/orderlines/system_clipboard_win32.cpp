@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "base/little_endian.h"
 #include "orderlines/scoped_clipboard.h"
 #include "orderlines/system_clipboard.h"
 
@@ -30,10 +29,7 @@ class WindowsClipboard final : public SystemClipboard {
     std::size_t placed = 0;
     for (const ClipboardItem& item : items) {
       // The block is written straight from the stream, the count first when there is one.
-      std::string prefix;
-      if (item.SizePrefix) {
-        AppendLittleEndian(prefix, static_cast<std::uint32_t>(item.Stream.size()), 4);
-      }
+      const std::string prefix = ClipboardBlockPrefix(item);
       HGLOBAL memory =
           GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, prefix.size() + item.Stream.size());
       if (memory == nullptr) continue;

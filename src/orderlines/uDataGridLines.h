@@ -10,6 +10,11 @@
 
 namespace zw {
 
+class TextSink;
+
+// The three text renderings of a collection.
+enum class Rendering { Text, HtmlTable, Csv };
+
 // Order lines with their clipboard output and three text renderings; here the renderings are
 // empty.
 class TDataGridLines : public TCustomDataGridLines {
@@ -22,10 +27,25 @@ class TDataGridLines : public TCustomDataGridLines {
   // One of them (0 to 3, in that order) on its own, for a reader that wants only one format.
   ClipboardItem ClipboardItemAt(std::size_t index, const std::string& guid) const;
   static constexpr std::size_t kClipboardItemCount = 4;
+  // The clipboard memory block of one item (ClipboardBlock of ClipboardItemAt) written into the
+  // sink in pieces, so that a large one is never held whole; a block that begins with its
+  // size or with offsets into it is measured first.
+  void WriteClipboardBlock(std::size_t index, const std::string& guid, TextSink& out) const;
 
-  virtual std::string LinesAsText() const { return {}; }
-  virtual std::string LinesAsHtml() const { return {}; }
-  virtual std::string LinesAsCsv() const { return {}; }
+  // The renderings as texts: the key text, the "HTML Format" document of the HTML table, the
+  // CSV text. Made by WriteRendering.
+  virtual std::string LinesAsText() const;
+  virtual std::string LinesAsHtml() const;
+  virtual std::string LinesAsCsv() const;
+
+  // Writes a rendering into the sink; nothing here. The HTML table is written without its
+  // document around it.
+  virtual void WriteRendering(Rendering rendering, TextSink& out) const;
+  // About the bytes a rendering takes, for the room a text of it is given at first.
+  virtual std::size_t RenderingSizeHint(Rendering rendering) const;
+
+ private:
+  std::string RenderedText(Rendering rendering) const;
 };
 
 // The collection a conversion run creates and outputs: key text, HTML table and CSV, their
@@ -36,9 +56,8 @@ class TExDataGridLines : public TDataGridLines {
 
   const Separators& NumberSeparators() const { return separators_; }
 
-  std::string LinesAsText() const override;
-  std::string LinesAsHtml() const override;
-  std::string LinesAsCsv() const override;
+  void WriteRendering(Rendering rendering, TextSink& out) const override;
+  std::size_t RenderingSizeHint(Rendering rendering) const override;
 
  private:
   Separators separators_;

@@ -1,5 +1,7 @@
 #include "orderlines/component_stream.h"
 
+#include "base/text_sink.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,19 +9,20 @@
 namespace zw {
 namespace {
 
-// The writer makes room for what it was told to expect; writing more, behind bytes that were
+// The string is given room for what it was told to expect; writing more, behind bytes that were
 // there before, must keep every byte.
 TEST(ComponentStreamWriter, WritesBeyondTheRoomItExpectedBehindTheBytesBefore) {
   for (const std::size_t expected : {0u, 1u, 7u, 4096u}) {
     std::string out = "vorher";
-    ComponentStreamWriter writer(out, expected);
+    StringSink sink(out, expected);
+    ComponentStreamWriter writer(sink);
     writer.Signature();
     writer.ShortText("Pos");
     writer.Text(std::string(300, 'x'));
     writer.Integer(-129);
     writer.Boolean(true);
     writer.EndOfList();
-    writer.Finish();
+    sink.Finish();
     const std::string expected_bytes = std::string("vorherTPF0\x03Pos\x0C", 15) +
                                        std::string("\x2C\x01\x00\x00", 4) + std::string(300, 'x') +
                                        std::string("\x03\x7F\xFF\x09\x00", 5);

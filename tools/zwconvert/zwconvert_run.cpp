@@ -9,6 +9,7 @@
 #include "app/explain_report.h"
 #include "base/errors.h"
 #include "base/file_system.h"
+#include "base/text_sink.h"
 #include "console_text.h"
 #include "exchange/UCustomTextParser.h"
 #include "exchange/exchange_requests.h"
@@ -56,23 +57,23 @@ std::size_t ClipboardItemIndex(OutputFormat format) {
   }
 }
 
-void Write(std::ostream& out, std::string_view bytes) {
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// Exactly what the tool would place on the clipboard in one format; only that format is made.
-void WriteClipboardBlock(const TExDataGridLines& lines, OutputFormat format, std::ostream& out) {
-  ClipboardItem item;
+// Exactly what the tool would place on the clipboard in one format, written to out in pieces as
+// it is made; only that format is made.
+void WriteClipboardFormat(const TExDataGridLines& lines, OutputFormat format, std::ostream& out) {
+  StreamSink sink(out);
   try {
-    item = lines.ClipboardItemAt(ClipboardItemIndex(format), "");
+    if (format == OutputFormat::Text) {
+      // CF_TEXT without the zero byte that ends it on the clipboard.
+      lines.WriteRendering(Rendering::Text, sink);
+    } else {
+      lines.WriteClipboardBlock(ClipboardItemIndex(format), "", sink);
+    }
+  } catch (const Error&) {
+    throw;
   } catch (const std::exception&) {
     throw Error("Die Formate der Zwischenablage konnten nicht erzeugt werden");
   }
-  std::string_view stream = item.Stream;
-  // The zero byte that ends CF_TEXT is not written.
-  if (format == OutputFormat::Text && !stream.empty()) stream.remove_suffix(1);
-  Write(out, ClipboardBlockPrefix(item));
-  Write(out, stream);
+  sink.Finish();
 }
 
 // The lines in the format asked for, written straight to out.
@@ -80,9 +81,10 @@ void WriteRendered(const TExDataGridLines& lines, OutputFormat format, std::ostr
   if (format == OutputFormat::Lines) {
     DumpLines(lines, out);
   } else if (format == OutputFormat::Json) {
-    Write(out, OrderJsonText(lines));
+    const std::string json = OrderJsonText(lines);
+    out.write(json.data(), static_cast<std::streamsize>(json.size()));
   } else {
-    WriteClipboardBlock(lines, format, out);
+    WriteClipboardFormat(lines, format, out);
   }
 }
 

@@ -1,0 +1,77 @@
+#include "base/text_sink.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "base/errors.h"
+
+namespace zw {
+namespace {
+
+constexpr std::size_t kStreamPiece = 64 * 1024;
+constexpr std::size_t kScratch = TextSink::kMaxRoom * 4;
+
+}  // namespace
+
+void TextSink::PutPiecewise(std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (at_ == end_) Renew(std::min(bytes.size(), kMaxRoom));
+    const std::size_t piece = std::min(bytes.size(), static_cast<std::size_t>(end_ - at_));
+    std::memcpy(at_, bytes.data(), piece);
+    at_ += piece;
+    bytes.remove_prefix(piece);
+  }
+}
+
+StringSink::StringSink(std::string& out, std::size_t expected)
+    : out_(out), step_(std::max(expected, kMaxRoom)) {
+  const std::size_t used = out_.size();
+  out_.resize(used + step_);
+  SetWindow(out_.data() + used, out_.data() + out_.size());
+}
+
+void StringSink::TakeWindow(std::size_t count) {
+  // The window's bytes are already in place; the string only grows behind them.
+  const std::size_t used =
+      static_cast<std::size_t>(Window().data() - out_.data()) + Window().size();
+  out_.resize(std::max(used + count, used + std::max(step_, out_.size() / 2)));
+  SetWindow(out_.data() + used, out_.data() + out_.size());
+}
+
+void StringSink::Finish() {
+  const std::size_t used =
+      static_cast<std::size_t>(Window().data() - out_.data()) + Window().size();
+  out_.resize(used);
+  SetWindow(out_.data() + used, out_.data() + used);
+}
+
+CountingSink::CountingSink() : scratch_(std::make_unique<char[]>(kScratch)) {
+  SetWindow(scratch_.get(), scratch_.get() + kScratch);
+}
+
+void CountingSink::TakeWindow(std::size_t) { SetWindow(scratch_.get(), scratch_.get() + kScratch); }
+
+StreamSink::StreamSink(std::ostream& out)
+    : out_(out), buffer_(std::make_unique<char[]>(kStreamPiece)) {
+  SetWindow(buffer_.get(), buffer_.get() + kStreamPiece);
+}
+
+void StreamSink::WriteWindow() {
+  const std::string_view bytes = Window();
+  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out_) throw Error("Die Ausgabe kann nicht geschrieben werden");
+}
+
+void StreamSink::TakeWindow(std::size_t) {
+  WriteWindow();
+  SetWindow(buffer_.get(), buffer_.get() + kStreamPiece);
+}
+
+void StreamSink::Finish() {
+  WriteWindow();
+  SetWindow(buffer_.get(), buffer_.get() + kStreamPiece);
+  out_.flush();
+  if (!out_) throw Error("Die Ausgabe kann nicht geschrieben werden");
+}
+
+}  // namespace zw

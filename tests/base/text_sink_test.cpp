@@ -1,0 +1,79 @@
+#include "base/text_sink.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+
+namespace zw {
+namespace {
+
+// A text written in every way a writer writes: single bytes, short and long pieces (a long one
+// crosses every window), and room filled through the pointer.
+std::string WriteSample(TextSink& out) {
+  std::string expected;
+  const std::string long_piece(200000, 'L');
+  for (int i = 0; i < 3000; ++i) {
+    out.Put('<');
+    out.Put("td>");
+    char* room = out.Room(5);
+    for (int k = 0; k < 5; ++k) *room++ = static_cast<char>('0' + (i + k) % 10);
+    out.Advance(room);
+    expected += "<td>";
+    for (int k = 0; k < 5; ++k) expected += static_cast<char>('0' + (i + k) % 10);
+    if (i % 1000 == 999) {
+      out.Put(long_piece);
+      expected += long_piece;
+    }
+  }
+  return expected;
+}
+
+TEST(TextSink, AStringTakesEveryByteBehindWhatItHeld) {
+  for (const std::size_t expected_size : {0u, 1u, 5000u, 10000000u}) {
+    std::string out = "vorher";
+    StringSink sink(out, expected_size);
+    const std::string expected = WriteSample(sink);
+    EXPECT_EQ(sink.Written(), expected.size()) << expected_size;
+    sink.Finish();
+    EXPECT_EQ(out, "vorher" + expected) << expected_size;
+  }
+}
+
+TEST(TextSink, AStringIsCutToItsBytesWhenTheSinkEnds) {
+  std::string out;
+  {
+    StringSink sink(out, 4096);
+    sink.Put("abc");
+  }
+  EXPECT_EQ(out, "abc");
+}
+
+TEST(TextSink, ACountingSinkCountsWhatTheOthersWrite) {
+  CountingSink counter;
+  const std::string expected = WriteSample(counter);
+  EXPECT_EQ(counter.Written(), expected.size());
+}
+
+TEST(TextSink, AStreamGetsEveryByteInOrder) {
+  std::ostringstream stream;
+  StreamSink sink(stream);
+  const std::string expected = WriteSample(sink);
+  sink.Finish();
+  EXPECT_EQ(stream.str(), expected);
+  EXPECT_EQ(sink.Written(), expected.size());
+}
+
+TEST(TextSink, AStreamThatTakesNothingIsAnError) {
+  std::ostringstream stream;
+  stream.setstate(std::ios::badbit);
+  StreamSink sink(stream);
+  sink.Put("nichts");
+  EXPECT_THROW(sink.Finish(), Error);
+}
+
+}  // namespace
+}  // namespace zw
