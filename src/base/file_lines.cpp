@@ -1,5 +1,7 @@
 #include "base/file_lines.h"
 
+#include <optional>
+
 #include "base/errors.h"
 #include "base/file_system.h"
 #include "base/text_lines.h"
@@ -13,10 +15,11 @@ constexpr std::chrono::milliseconds kReadRetryPause{100};
 }  // namespace
 
 std::vector<std::string> ReadLinesWithRetry(const std::string& path, Sleeper& sleeper) {
-  if (!FileExists(path)) return {};
   for (int attempt = 1;; ++attempt) {
     try {
-      return SplitLines(ReadFileBytes(path));
+      // A file that is not there (any more) gives no lines.
+      const std::optional<std::string> bytes = ReadFileIfExists(path);
+      return bytes ? SplitLines(*bytes) : std::vector<std::string>();
     } catch (const Error&) {
       if (attempt >= kReadAttempts) throw;
       sleeper.Sleep(kReadRetryPause);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,11 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder);
 
 // The whole file. Throws FileOpenError when it cannot be opened or read.
 std::string ReadFileBytes(const std::string& path);
+
+// The whole file, or nothing when there is no file of that name (a folder is none). Throws
+// FileOpenError when the file is there but cannot be opened or read. One look at the file
+// instead of asking first whether it exists.
+std::optional<std::string> ReadFileIfExists(const std::string& path);
 
 // Creates or overwrites the file. Throws FileCreateError when that fails.
 void WriteFileBytes(const std::string& path, std::string_view bytes);

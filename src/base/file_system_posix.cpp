@@ -2,9 +2,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -80,6 +82,36 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
     entries.push_back({it->path().filename().string(), it->is_directory(type_error)});
   }
   return entries;
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw FileOpenError(path);
+  }
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0) throw FileOpenError(path);
+  if (S_ISDIR(info.st_mode)) return std::nullopt;
+  // A file of known size is read with one call for one byte more than that: a shorter read is
+  // its end. A file that grows meanwhile, or whose size is not told, is read on until its end.
+  // Files of the kernel's own file systems tell no size either.
+  const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
+  const auto size = sized ? static_cast<std::size_t>(info.st_size) : 0;
+  std::string bytes(size + 1, '\0');
+  std::size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) bytes.resize(std::max<std::size_t>(2 * bytes.size(), 65536));
+    const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw FileOpenError(path);
+    if (got == 0) break;
+    used += static_cast<std::size_t>(got);
+    // A pipe delivers in parts; only a file of known size ends where a read falls short.
+    if (sized && used < bytes.size() && used >= size) break;
+  }
+  bytes.resize(used);
+  return bytes;
 }
 
 bool WriteNewFileBytes(const std::string& path, std::string_view bytes) {

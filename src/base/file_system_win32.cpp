@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "base/errors.h"
 #include "base/file_system.h"
@@ -80,6 +81,44 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return entries;
+}
+
+std::optional<std::string> ReadFileIfExists(const std::string& path) {
+  // Shared as the C runtime shares a file it opens for reading.
+  HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+    // A folder of that name refuses with "access denied".
+    if (error == ERROR_ACCESS_DENIED && DirectoryExists(path)) return std::nullopt;
+    throw FileOpenError(path);
+  }
+  FileHandle file(opened);
+  // A pipe or a device has no size and delivers in parts; it is read until its end.
+  const bool regular = GetFileType(file.get()) == FILE_TYPE_DISK;
+  LARGE_INTEGER size{};
+  if (regular && (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)) {
+    throw FileOpenError(path);
+  }
+  // One read for one byte more than the size: a shorter read is the end. A file that grows
+  // meanwhile is read on until its end.
+  const auto expected = static_cast<std::size_t>(size.QuadPart);
+  std::string bytes(expected + 1, '\0');
+  std::size_t used = 0;
+  for (;;) {
+    if (used == bytes.size()) bytes.resize(std::max<std::size_t>(2 * bytes.size(), 65536));
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1 << 30));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data() + used, chunk, &got, nullptr)) {
+      throw FileOpenError(path);
+    }
+    if (got == 0) break;
+    used += got;
+    if (regular && used < bytes.size() && used >= expected) break;
+  }
+  bytes.resize(used);
+  return bytes;
 }
 
 bool WriteNewFileBytes(const std::string& path, std::string_view bytes) {

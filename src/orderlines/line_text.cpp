@@ -16,13 +16,14 @@ char* LineTextStore::Allocate(std::size_t size) {
   if (rounded < size) throw std::length_error("text too long for the store");
   if (rounded > left_) {
     // A large text gets a block of its own, and the current block keeps filling.
-    if (rounded > kBlockSize / 4) {
+    if (rounded > next_block_size_ / 4) {
       blocks_.push_back(std::make_unique_for_overwrite<char[]>(rounded));
       return blocks_.back().get();
     }
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(next_block_size_));
     free_ = blocks_.back().get();
-    left_ = kBlockSize;
+    left_ = next_block_size_;
+    next_block_size_ = std::min(2 * next_block_size_, kBlockSize);
   }
   char* const room = free_;
   free_ += rounded;
@@ -34,6 +35,7 @@ void LineTextStore::Clear() noexcept {
   blocks_.clear();
   free_ = nullptr;
   left_ = 0;
+  next_block_size_ = kFirstBlockSize;
 }
 
 LineText::LineText(LineText&& other) { TakeFrom(other); }

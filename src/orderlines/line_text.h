@@ -14,7 +14,8 @@ namespace zw {
 
 // The bytes of the long texts of many order lines in a few large blocks: a conversion makes
 // 100,000 lines with two or three such texts each, and one allocation per text would cost more
-// than the text. Its blocks are freed only with the store.
+// than the text. The blocks grow from a small first one, so a short copy takes little memory.
+// Its blocks are freed only with the store.
 class LineTextStore {
  public:
   // Room for `size` bytes at an address divisible by four, valid as long as the store.
@@ -23,10 +24,12 @@ class LineTextStore {
   void Clear() noexcept;
 
  private:
+  static constexpr std::size_t kFirstBlockSize = 4 * 1024;
   static constexpr std::size_t kBlockSize = 64 * 1024;
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;
   std::size_t left_ = 0;
+  std::size_t next_block_size_ = kFirstBlockSize;
 };
 
 // A text property of an order line, read as a std::string_view. It takes 8 bytes, a quarter

@@ -118,8 +118,8 @@ class TCustomDataGridLines {
 
  private:
   // Lines live in blocks whose capacity is reserved up front and never exceeded, so a line
-  // never moves once added and a run allocates one block per 256 lines, not one per line.
-  static constexpr std::size_t kBlockSize = 256;
+  // never moves once added and a run allocates one block per 64 lines, not one per line.
+  static constexpr std::size_t kBlockSize = 64;
   // Declared first, so that it outlives the lines whose texts it holds.
   LineTextStore store_;
   std::vector<std::vector<TDataGridLine>> blocks_;

@@ -1,6 +1,7 @@
 #include "templates/template_files.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/errors.h"
 #include "base/file_lines.h"
@@ -27,7 +28,8 @@ bool MatchesTextFilePattern(const std::string& path) {
 void WriteDefaultFile(const std::string& path, DefaultTemplate which) {
   const std::string_view bytes = DefaultTemplateText(which);
   try {
-    if (FileExists(path) && ReadFileBytes(path) == bytes) return;
+    const std::optional<std::string> current = ReadFileIfExists(path);
+    if (current && *current == bytes) return;
   } catch (const Error&) {
     // Unreadable: write it anew, which reports the failure if there is one.
   }
