@@ -1,6 +1,8 @@
 #include "orderlines/UClpUtils.h"
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "base/little_endian.h"
 
@@ -51,10 +53,9 @@ std::string ClipboardBlockPrefix(const ClipboardItem& item) {
 }
 
 std::string ClipboardBlock(const ClipboardItem& item) {
-  if (!item.SizePrefix) return item.Stream;
   std::string block = ClipboardBlockPrefix(item);
   block.reserve(block.size() + item.Stream.size());
-  block.append(item.Stream);
+  block.append(item.Stream.view());
   return block;
 }
 
@@ -79,18 +80,28 @@ std::string_view CfHtmlSuffix() { return kHtmlEnd; }
 
 std::string BeginCfHtml() { return CfHtmlPrefix(0); }
 
-void EndCfHtml(std::string& document) {
+void EndCfHtml(ByteBuffer& document) {
   const std::size_t fragment_length = document.size() - kHeaderLength - kHtmlStart.size();
   document.append(kHtmlEnd);
-  document.replace(0, kHeaderLength, Header(fragment_length));
+  const std::string header = Header(fragment_length);
+  if (header.size() == kHeaderLength) {
+    std::memcpy(document.data(), header.data(), header.size());
+    return;
+  }
+  // A ninth digit makes the header longer: the document is written anew behind it.
+  ByteBuffer longer;
+  longer.reserve(header.size() + document.size() - kHeaderLength);
+  longer.append(header);
+  longer.append(document.view().substr(kHeaderLength));
+  document = std::move(longer);
 }
 
 std::string BuildCfHtml(std::string_view fragment) {
-  std::string document = BeginCfHtml();
+  ByteBuffer document(BeginCfHtml());
   document.reserve(document.size() + fragment.size() + kHtmlEnd.size());
   document.append(fragment);
   EndCfHtml(document);
-  return document;
+  return document.str();
 }
 
 }  // namespace zw

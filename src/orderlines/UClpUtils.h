@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/byte_buffer.h"
+
 // Clipboard items and the seam to the system clipboard.
 namespace zw {
 
@@ -23,7 +25,7 @@ const ClipboardFormats& RegisteredClipboardFormats();
 // One entry of the output: its bytes, its format and whether the clipboard memory starts
 // with a 4-byte little-endian count of the bytes.
 struct ClipboardItem {
-  std::string Stream;
+  ByteBuffer Stream;
   std::uint16_t Format = 0;
   bool SizePrefix = false;
 };
@@ -71,7 +73,7 @@ std::string BuildCfHtml(std::string_view fragment);
 // opening markup, the caller appends the fragment, EndCfHtml closes the document and writes the
 // numbers. Saves copying a large fragment.
 std::string BeginCfHtml();
-void EndCfHtml(std::string& document);
+void EndCfHtml(ByteBuffer& document);
 
 // The document around a fragment whose length is known before it is written: what comes before
 // the fragment, and what follows it.

@@ -158,8 +158,8 @@ bool ReadPlainDecimal(std::string_view text, char decimal_separator, DecimalDigi
   return zero || last - first < 15;
 }
 
-// The most common amount texts ("2", "15,20", "-10,0666666666667": a sign, digits and at most
-// one separator, at most 15 digits besides the integer's leading zeros) rounded in one 64-bit
+// The most common amount texts ("", "2", "15,20", "-10,0666666666667": a sign, digits and at
+// most one separator, at most 15 digits besides the integer's leading zeros) rounded in one 64-bit
 // integer of the unit 10^-decimals. Such a text has at most 15 significant digits, so it is
 // its number's shortest form (see ReadPlainDecimal). Writes into `room` (kShortRoom bytes) and
 // returns the end of what it wrote, `room` itself when nothing is written (a zero amount not
@@ -198,7 +198,9 @@ char* WriteShortDecimal(char* room, std::string_view text, std::size_t decimals,
     round_up = fraction_digits > decimals && fraction[decimals] >= '5';
     for (const char* digit = fraction; !nonzero && digit != p; ++digit) nonzero = *digit != '0';
   }
-  if (p != end || !any_digit || counted > 15) return nullptr;
+  // An empty text reads as 0, as every text that is no number does; lines leave most amounts
+  // empty, so it is the most common of all.
+  if (p != end || (!any_digit && !text.empty()) || counted > 15) return nullptr;
   units *= kPowers[decimals - used];
   if (round_up) ++units;
   if (!nonzero && !write_zero) return room;

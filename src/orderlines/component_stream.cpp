@@ -49,12 +49,17 @@ void ComponentStreamWriter::Integer(std::int32_t value) {
 }
 
 void ComponentStreamWriter::Text(std::string_view text) {
-  if (text.size() <= kShortLimit) {
-    TypedValue(kShortString, static_cast<std::uint32_t>(text.size()), 1);
-  } else {
+  if (text.size() > kShortLimit) {
     TypedValue(kLongString, static_cast<std::uint32_t>(text.size()), 4);
+    out_.Put(text);
+    return;
   }
-  out_.Put(text);
+  // The type byte, the length byte and the bytes in one piece of room: most texts are short.
+  char* const place = out_.Room(2 + text.size());
+  place[0] = static_cast<char>(kShortString);
+  place[1] = static_cast<char>(text.size());
+  if (!text.empty()) std::memcpy(place + 2, text.data(), text.size());
+  out_.Advance(place + 2 + text.size());
 }
 
 void ComponentStreamWriter::Boolean(bool value) { Byte(value ? kTrue : kFalse); }

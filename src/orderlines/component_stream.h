@@ -18,12 +18,15 @@ class ComponentStreamWriter {
 
   void Signature();                       // "TPF0"
   void ShortText(std::string_view text);  // length byte, bytes; cut to 255
-  void Integer(std::int32_t value);       // 0x02, 0x03 or 0x04: the smallest that holds it
-  void Text(std::string_view text);       // 0x06 up to 255 bytes, else 0x0C
-  void Boolean(bool value);               // 0x08 false, 0x09 true
-  void BeginCollection();                 // 0x0E
-  void BeginItem();                       // 0x01
-  void EndOfList();                       // 0x00
+  // Bytes already in the stream's form, such as a name written once as a short text and then
+  // copied for every line.
+  void Encoded(std::string_view bytes) { out_.Put(bytes); }
+  void Integer(std::int32_t value);  // 0x02, 0x03 or 0x04: the smallest that holds it
+  void Text(std::string_view text);  // 0x06 up to 255 bytes, else 0x0C
+  void Boolean(bool value);          // 0x08 false, 0x09 true
+  void BeginCollection();            // 0x0E
+  void BeginItem();                  // 0x01
+  void EndOfList();                  // 0x00
 
  private:
   void Byte(std::uint8_t value) { out_.Put(static_cast<char>(value)); }

@@ -1,25 +1,51 @@
 #include "orderlines/data_grid_lines_wrapper.h"
 
+#include <string>
+#include <vector>
+
 #include "base/text_sink.h"
 #include "orderlines/component_stream.h"
 
 namespace zw {
 namespace {
 
+// A published property of a line with its name written once as a short text.
+struct StreamedProperty {
+  const TDataGridLineProperty* Property;
+  std::string Name;
+};
+
+const std::vector<StreamedProperty>& StreamedProperties() {
+  static const std::vector<StreamedProperty> properties = [] {
+    std::vector<StreamedProperty> result;
+    for (const TDataGridLineProperty& property : DataGridLineProperties()) {
+      std::string name;
+      {
+        StringSink sink(name, 0);
+        ComponentStreamWriter(sink).ShortText(property.Name);
+      }
+      result.push_back({&property, std::move(name)});
+    }
+    return result;
+  }();
+  return properties;
+}
+
 // The published properties of one line in their order: empty texts are left out (their
 // default), the two booleans and Row are always written.
 void WriteLine(ComponentStreamWriter& writer, const TDataGridLine& line) {
-  for (const TDataGridLineProperty& property : DataGridLineProperties()) {
+  for (const StreamedProperty& streamed : StreamedProperties()) {
+    const TDataGridLineProperty& property = *streamed.Property;
     if (property.Text != nullptr) {
       const std::string_view text = line.*property.Text;
       if (text.empty()) continue;
-      writer.ShortText(property.Name);
+      writer.Encoded(streamed.Name);
       writer.Text(text);
     } else if (property.Boolean != nullptr) {
-      writer.ShortText(property.Name);
+      writer.Encoded(streamed.Name);
       writer.Boolean(line.*property.Boolean);
     } else {
-      writer.ShortText(property.Name);
+      writer.Encoded(streamed.Name);
       writer.Integer(line.*property.Integer);
     }
   }
@@ -27,17 +53,29 @@ void WriteLine(ComponentStreamWriter& writer, const TDataGridLine& line) {
 
 }  // namespace
 
-// An upper bound of the stream's size, so that a string of it is written without reallocating.
+// An upper bound of the stream's size, so that it is written without making room again.
 std::size_t StreamSizeHint(const TDataGridLinesWrapper& wrapper) {
+  struct TextEntry {
+    LineText TDataGridLine::*Text;
+    std::size_t Size;  // name with its length byte, type byte and the longest length
+  };
+  // The text properties alone: the others take the same bytes on every line.
+  static const std::vector<TextEntry> texts = [] {
+    std::vector<TextEntry> entries;
+    for (const TDataGridLineProperty& property : DataGridLineProperties()) {
+      if (property.Text != nullptr)
+        entries.push_back({property.Text, 1 + property.Name.size() + 5});
+    }
+    return entries;
+  }();
   std::size_t size = 128 + wrapper.GUID.size() + wrapper.Data.size();
   if (wrapper.DataGridLines == nullptr) return size;
   for (int i = 0; i < wrapper.DataGridLines->Count(); ++i) {
     const TDataGridLine& line = wrapper.DataGridLines->Items(i);
     size += 2 + 3 + 8 + 4 + 5;  // item markers, DM, Isnetto, Row with its value
-    for (const TDataGridLineProperty& property : DataGridLineProperties()) {
-      if (property.Text != nullptr && !(line.*property.Text).empty()) {
-        size += 1 + property.Name.size() + 5 + (line.*property.Text).size();
-      }
+    for (const TextEntry& entry : texts) {
+      const std::size_t length = (line.*entry.Text).size();
+      if (length != 0) size += entry.Size + length;
     }
   }
   return size;

@@ -85,16 +85,6 @@ std::string_view EanOf(std::string_view user) {
   return value;
 }
 
-// The key text writes the amounts of a text line as they stand, those of other lines as
-// prices.
-void PutKeyPrice(TextSink& out, bool text_line, std::string_view amount, char decimal_separator) {
-  if (text_line) {
-    out.Put(amount);
-  } else {
-    PutPrice(out, amount, decimal_separator);
-  }
-}
-
 void PutQuoted(TextSink& out, std::string_view value) {
   out.Put('"');
   for (std::size_t quote = value.find('"'); quote != std::string_view::npos;
@@ -108,12 +98,182 @@ void PutQuoted(TextSink& out, std::string_view value) {
   out.Put('"');
 }
 
-// A quoted FormatAmount3 field; amounts hold no quotes.
-void PutQuotedAmount3(TextSink& out, std::string_view text, char decimal_separator,
-                      char thousand_separator) {
+// A quoted amount; amounts hold no quotes.
+void PutQuotedAmount(TextSink& out, std::string_view amount) {
   out.Put('"');
-  PutAmount3(out, text, decimal_separator, thousand_separator);
+  out.Put(amount);
   out.Put('"');
+}
+
+// The amounts of one line as the renderings show them. Each is read from its text once, also
+// when several renderings show it, and only when a rendering asks for it.
+class ShownAmounts {
+ public:
+  explicit ShownAmounts(const Separators& separators) : separators_(separators) {}
+
+  void Reset(const TDataGridLine& line) {
+    line_ = &line;
+    made_ = 0;
+  }
+  // FormatAmount3 of the quantity, the price, the discount and the total.
+  std::string_view Quantity3() { return Amount3(kQuantity3, line_->Stueck); }
+  std::string_view Price3() { return Amount3(kPrice3, line_->Einzelbetrag); }
+  std::string_view Discount3() { return Amount3(kDiscount3, line_->Rabatt); }
+  std::string_view Total3() { return Amount3(kTotal3, line_->SummeBetrag); }
+  // The key text's price and total: as stored on a text line, else in the price pattern.
+  std::string_view KeyPrice() { return KeyAmount(kKeyPrice, line_->Einzelbetrag); }
+  std::string_view KeyTotal() { return KeyAmount(kKeyTotal, line_->SummeBetrag); }
+
+ private:
+  enum Slot { kQuantity3, kPrice3, kDiscount3, kTotal3, kKeyPrice, kKeyTotal, kSlots };
+
+  std::string_view Amount3(Slot slot, std::string_view text) {
+    std::string& shown = texts_[slot];
+    if (Make(slot)) {
+      shown.clear();
+      AppendAmount3(shown, text, separators_.Decimal, separators_.Thousand);
+    }
+    return shown;
+  }
+  std::string_view KeyAmount(Slot slot, std::string_view text) {
+    if (IsTextLine(*line_)) return text;
+    std::string& shown = texts_[slot];
+    if (Make(slot)) {
+      shown.clear();
+      AppendPrice(shown, text, separators_.Decimal);
+    }
+    return shown;
+  }
+  // True the first time a slot is asked for with the current line.
+  bool Make(Slot slot) {
+    const unsigned bit = 1u << slot;
+    const bool first = (made_ & bit) == 0;
+    made_ |= bit;
+    return first;
+  }
+
+  const Separators& separators_;
+  const TDataGridLine* line_ = nullptr;
+  unsigned made_ = 0;
+  std::string texts_[kSlots];
+};
+
+// The 15 key lines of one line.
+void PutKeyBlock(TextSink& out, const TDataGridLine& line, ShownAmounts& amounts) {
+  // The three description lines have an empty key in the application's own text format.
+  out.Put("Position=");
+  out.Put(line.Pos);
+  out.Put("\r\nMenge=");
+  out.Put(line.Stueck);
+  out.Put("\r\nEinheit=");
+  out.Put(line.Einheit);
+  out.Put("\r\n=");
+  out.Put(line.Bezeichnung1);
+  out.Put("\r\n=");
+  out.Put(line.Bezeichnung2);
+  out.Put("\r\n=");
+  out.Put(line.BestellNummer);
+  out.Put("\r\nSeriennummer=");
+  out.Put(line.Seriennummer);
+  out.Put("\r\nArtikelnummer=");
+  out.Put(line.Artikelnummer);
+  out.Put("\r\nEinzelbetrag=");
+  out.Put(amounts.KeyPrice());
+  out.Put("\r\nSteuer=");
+  out.Put(line.Steuer);
+  out.Put("\r\nRabatt=");
+  out.Put(line.Rabatt);
+  out.Put("\r\nSummebetrag=");
+  out.Put(amounts.KeyTotal());
+  out.Put("\r\nBeschreibung=");
+  out.Put(line.Second);
+  out.Put("\r\nEAN=");
+  out.Put(EanOf(line.User));
+  out.Put("\r\n--------------------\r\n");
+}
+
+constexpr std::string_view kHtmlTableStart =
+    "<div><font face=\"verdana,Tahoma,arial,helvetica\"><table width=\"100%\" border=1 "
+    "cellpadding=1 bordercolor=\"#000000\" cellspacing=-1 style=\"border-width: 0px; "
+    "border-collapse: collapse;\">"
+    "<tr>"
+    "<th align=left bgcolor=\"#e6f9ff\">Position</th>"
+    "<th align=left bgcolor=\"#e6f9ff\">Menge</th>"
+    "<th align=left bgcolor=\"#e6f9ff\">Text</th>"
+    "<th align=left bgcolor=\"#e6f9ff\">Nummer</th>"
+    "<th align=right bgcolor=\"#e6f9ff\">Preis</th>"
+    "<th align=left bgcolor=\"#e6f9ff\">Rabatt</th>"
+    "<th  align=right bgcolor=\"#e6f9ff\">Summe</th>"
+    "</tr>";
+constexpr std::string_view kHtmlTableEnd = "</Table></div>";
+
+// The data row of one line, unless it is empty for the table, and its long-text row.
+void PutHtmlRows(TextSink& out, const TDataGridLine& line, ShownAmounts& amounts) {
+  // The cell boundaries of a data row, each closing one cell and opening the next; note the
+  // two blanks in the opening of the price cell.
+  static constexpr std::string_view kRowStart = "<tr><td align=left>";
+  static constexpr std::string_view kNextLeft = "</td><td align=left>";
+  static constexpr std::string_view kNextPrice = "</td><td  align=right>";
+  static constexpr std::string_view kNextRight = "</td><td align=right>";
+  static constexpr std::string_view kRowEnd = "</td></tr>";
+  static constexpr std::string_view kLongTextStart =
+      "<tr valign=top>\r\n<td colspan=\"7\" valign=middle style=\"border-color: #000000; "
+      "border-style: solid;\"><br>\r\n";
+  static constexpr std::string_view kLongTextEnd = "</td></tr>";
+
+  // Part number and discount do not make a row worth showing.
+  const bool shown = !HtmlTextIsEmpty(line.Pos) || !amounts.Quantity3().empty() ||
+                     !HtmlTextIsEmpty(line.Bezeichnung1) || !amounts.Price3().empty() ||
+                     !amounts.Total3().empty();
+  if (shown) {
+    out.Put(kRowStart);
+    PutHtmlText(out, line.Pos);
+    out.Put(kNextLeft);
+    out.Put(amounts.Quantity3());
+    out.Put(kNextLeft);
+    PutHtmlText(out, line.Bezeichnung1);
+    out.Put(kNextLeft);
+    PutHtmlText(out, line.Artikelnummer);
+    out.Put(kNextPrice);
+    out.Put(amounts.Price3());
+    out.Put(kNextLeft);
+    out.Put(amounts.Discount3());
+    out.Put(kNextRight);
+    out.Put(amounts.Total3());
+    out.Put(kRowEnd);
+  }
+  if (!line.Second.empty()) {
+    out.Put(kLongTextStart);
+    PutHtmlText(out, line.Second);
+    out.Put(kLongTextEnd);
+  }
+}
+
+void PutCsvHeader(TextSink& out, char separator) {
+  static constexpr std::string_view kNames[] = {"Pos",   "Menge",  "Text", "Nummer",
+                                                "Preis", "Rabatt", "Summe"};
+  for (const std::string_view name : kNames) {
+    if (name != kNames[0]) out.Put(separator);
+    PutQuoted(out, name);
+  }
+}
+
+// CR LF and the record of one line.
+void PutCsvRecord(TextSink& out, const TDataGridLine& line, ShownAmounts& amounts, char separator) {
+  out.Put("\r\n");
+  PutQuoted(out, line.Pos);
+  out.Put(separator);
+  PutQuotedAmount(out, amounts.Quantity3());
+  out.Put(separator);
+  PutQuoted(out, line.Bezeichnung1);
+  out.Put(separator);
+  PutQuoted(out, line.Artikelnummer);
+  out.Put(separator);
+  PutQuotedAmount(out, amounts.Price3());
+  out.Put(separator);
+  PutQuotedAmount(out, amounts.Discount3());
+  out.Put(separator);
+  PutQuotedAmount(out, amounts.Total3());
 }
 
 }  // namespace
@@ -127,204 +287,94 @@ std::string TISO8859Adapter::ToHtmlText(std::string_view text) {
   return out;
 }
 
-std::size_t KeyTextSizeHint(const TCustomDataGridLines& lines) {
-  std::size_t size = 0;
+RenderingSizes RenderingSizeHints(const TCustomDataGridLines& lines) {
+  RenderingSizes sizes;
+  sizes.HtmlTable = 1024;
+  sizes.Csv = 64;
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
-    size += 200 + line.Pos.size() + line.Stueck.size() + line.Einheit.size() +
-            line.Bezeichnung1.size() + line.Bezeichnung2.size() + line.BestellNummer.size() +
-            line.Seriennummer.size() + line.Artikelnummer.size() + line.Einzelbetrag.size() +
-            line.Steuer.size() + line.Rabatt.size() + line.SummeBetrag.size() + line.Second.size() +
-            line.User.size();
+    const std::size_t shown =
+        line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size();
+    sizes.Text += 200 + shown + line.Stueck.size() + line.Einheit.size() +
+                  line.Bezeichnung2.size() + line.BestellNummer.size() + line.Seriennummer.size() +
+                  line.Einzelbetrag.size() + line.Steuer.size() + line.Rabatt.size() +
+                  line.SummeBetrag.size() + line.Second.size() + line.User.size();
+    // Entities make text longer; a sink still grows on its own if this falls short.
+    sizes.HtmlTable += 200 + 2 * shown;
+    if (!line.Second.empty()) sizes.HtmlTable += 150 + 2 * line.Second.size();
+    sizes.Csv += 80 + shown;
   }
-  return size;
+  return sizes;
 }
 
 void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out) {
-  const char decimal_separator = separators.Decimal;
+  ShownAmounts amounts(separators);
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
-    const bool text_line = IsTextLine(line);
-    // The three description lines have an empty key in the application's own text format.
-    out.Put("Position=");
-    out.Put(line.Pos);
-    out.Put("\r\nMenge=");
-    out.Put(line.Stueck);
-    out.Put("\r\nEinheit=");
-    out.Put(line.Einheit);
-    out.Put("\r\n=");
-    out.Put(line.Bezeichnung1);
-    out.Put("\r\n=");
-    out.Put(line.Bezeichnung2);
-    out.Put("\r\n=");
-    out.Put(line.BestellNummer);
-    out.Put("\r\nSeriennummer=");
-    out.Put(line.Seriennummer);
-    out.Put("\r\nArtikelnummer=");
-    out.Put(line.Artikelnummer);
-    out.Put("\r\nEinzelbetrag=");
-    PutKeyPrice(out, text_line, line.Einzelbetrag, decimal_separator);
-    out.Put("\r\nSteuer=");
-    out.Put(line.Steuer);
-    out.Put("\r\nRabatt=");
-    out.Put(line.Rabatt);
-    out.Put("\r\nSummebetrag=");
-    PutKeyPrice(out, text_line, line.SummeBetrag, decimal_separator);
-    out.Put("\r\nBeschreibung=");
-    out.Put(line.Second);
-    out.Put("\r\nEAN=");
-    out.Put(EanOf(line.User));
-    out.Put("\r\n--------------------\r\n");
+    amounts.Reset(line);
+    PutKeyBlock(out, line, amounts);
   }
 }
 
 std::string KeyText(const TCustomDataGridLines& lines, const Separators& separators) {
   std::string out;
-  StringSink sink(out, KeyTextSizeHint(lines));
+  StringSink sink(out, RenderingSizeHints(lines).Text);
   WriteKeyText(lines, separators, sink);
   sink.Finish();
   return out;
 }
 
-std::size_t HtmlTableSizeHint(const TCustomDataGridLines& lines) {
-  std::size_t size = 1024;
-  for (int i = 0; i < lines.Count(); ++i) {
-    const TDataGridLine& line = lines.Items(i);
-    // Entities make text longer; the sink still grows on its own if this falls short.
-    size += 200 + 2 * (line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size());
-    if (!line.Second.empty()) size += 150 + 2 * line.Second.size();
-  }
-  return size;
-}
-
 void WriteHtmlTable(const TCustomDataGridLines& lines, const Separators& separators,
                     TextSink& out) {
-  static constexpr std::string_view kStart =
-      "<div><font face=\"verdana,Tahoma,arial,helvetica\"><table width=\"100%\" border=1 "
-      "cellpadding=1 bordercolor=\"#000000\" cellspacing=-1 style=\"border-width: 0px; "
-      "border-collapse: collapse;\">";
-  static constexpr std::string_view kHeader =
-      "<tr>"
-      "<th align=left bgcolor=\"#e6f9ff\">Position</th>"
-      "<th align=left bgcolor=\"#e6f9ff\">Menge</th>"
-      "<th align=left bgcolor=\"#e6f9ff\">Text</th>"
-      "<th align=left bgcolor=\"#e6f9ff\">Nummer</th>"
-      "<th align=right bgcolor=\"#e6f9ff\">Preis</th>"
-      "<th align=left bgcolor=\"#e6f9ff\">Rabatt</th>"
-      "<th  align=right bgcolor=\"#e6f9ff\">Summe</th>"
-      "</tr>";
-  // The cell boundaries of a data row, each closing one cell and opening the next; note the
-  // two blanks in the opening of the price cell.
-  static constexpr std::string_view kRowStart = "<tr><td align=left>";
-  static constexpr std::string_view kNextLeft = "</td><td align=left>";
-  static constexpr std::string_view kNextPrice = "</td><td  align=right>";
-  static constexpr std::string_view kNextRight = "</td><td align=right>";
-  static constexpr std::string_view kRowEnd = "</td></tr>";
-  static constexpr std::string_view kLongTextStart =
-      "<tr valign=top>\r\n<td colspan=\"7\" valign=middle style=\"border-color: #000000; "
-      "border-style: solid;\"><br>\r\n";
-  static constexpr std::string_view kLongTextEnd = "</td></tr>";
-  static constexpr std::string_view kEnd = "</Table></div>";
-
-  const char decimal_separator = separators.Decimal;
-  const char thousand_separator = separators.Thousand;
-  // The amounts of a row, each read once: whether the row is shown depends on them.
-  std::string quantity;
-  std::string price;
-  std::string total;
-  const auto amount3 = [&](std::string& out_text, std::string_view text) {
-    out_text.clear();
-    AppendAmount3(out_text, text, decimal_separator, thousand_separator);
-  };
-
-  out.Put(kStart);
-  out.Put(kHeader);
+  ShownAmounts amounts(separators);
+  out.Put(kHtmlTableStart);
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
-    amount3(quantity, line.Stueck);
-    amount3(price, line.Einzelbetrag);
-    amount3(total, line.SummeBetrag);
-    // Part number and discount do not make a row worth showing.
-    const bool shown = !HtmlTextIsEmpty(line.Pos) || !quantity.empty() ||
-                       !HtmlTextIsEmpty(line.Bezeichnung1) || !price.empty() || !total.empty();
-    if (shown) {
-      out.Put(kRowStart);
-      PutHtmlText(out, line.Pos);
-      out.Put(kNextLeft);
-      out.Put(quantity);
-      out.Put(kNextLeft);
-      PutHtmlText(out, line.Bezeichnung1);
-      out.Put(kNextLeft);
-      PutHtmlText(out, line.Artikelnummer);
-      out.Put(kNextPrice);
-      out.Put(price);
-      out.Put(kNextLeft);
-      PutAmount3(out, line.Rabatt, decimal_separator, thousand_separator);
-      out.Put(kNextRight);
-      out.Put(total);
-      out.Put(kRowEnd);
-    }
-    if (!line.Second.empty()) {
-      out.Put(kLongTextStart);
-      PutHtmlText(out, line.Second);
-      out.Put(kLongTextEnd);
-    }
+    amounts.Reset(line);
+    PutHtmlRows(out, line, amounts);
   }
-  out.Put(kEnd);
+  out.Put(kHtmlTableEnd);
 }
 
 std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separators) {
   std::string out;
-  StringSink sink(out, HtmlTableSizeHint(lines));
+  StringSink sink(out, RenderingSizeHints(lines).HtmlTable);
   WriteHtmlTable(lines, separators, sink);
   sink.Finish();
   return out;
 }
 
-std::size_t CsvTextSizeHint(const TCustomDataGridLines& lines) {
-  std::size_t size = 64;
-  for (int i = 0; i < lines.Count(); ++i) {
-    const TDataGridLine& line = lines.Items(i);
-    size += 80 + line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size();
-  }
-  return size;
-}
-
 void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out) {
-  const char separator = separators.List;
-  const char decimal_separator = separators.Decimal;
-  const char thousand_separator = separators.Thousand;
-  static constexpr std::string_view kNames[] = {"Pos",   "Menge",  "Text", "Nummer",
-                                                "Preis", "Rabatt", "Summe"};
-  for (const std::string_view name : kNames) {
-    if (name != kNames[0]) out.Put(separator);
-    PutQuoted(out, name);
-  }
+  ShownAmounts amounts(separators);
+  PutCsvHeader(out, separators.List);
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
-    out.Put("\r\n");
-    PutQuoted(out, line.Pos);
-    out.Put(separator);
-    PutQuotedAmount3(out, line.Stueck, decimal_separator, thousand_separator);
-    out.Put(separator);
-    PutQuoted(out, line.Bezeichnung1);
-    out.Put(separator);
-    PutQuoted(out, line.Artikelnummer);
-    out.Put(separator);
-    PutQuotedAmount3(out, line.Einzelbetrag, decimal_separator, thousand_separator);
-    out.Put(separator);
-    PutQuotedAmount3(out, line.Rabatt, decimal_separator, thousand_separator);
-    out.Put(separator);
-    PutQuotedAmount3(out, line.SummeBetrag, decimal_separator, thousand_separator);
+    amounts.Reset(line);
+    PutCsvRecord(out, line, amounts, separators.List);
   }
 }
 
 std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators) {
   std::string out;
-  StringSink sink(out, CsvTextSizeHint(lines));
+  StringSink sink(out, RenderingSizeHints(lines).Csv);
   WriteCsvText(lines, separators, sink);
   sink.Finish();
   return out;
+}
+
+void WriteRenderings(const TCustomDataGridLines& lines, const Separators& separators,
+                     TextSink& text, TextSink& html_table, TextSink& csv) {
+  ShownAmounts amounts(separators);
+  html_table.Put(kHtmlTableStart);
+  PutCsvHeader(csv, separators.List);
+  for (int i = 0; i < lines.Count(); ++i) {
+    const TDataGridLine& line = lines.Items(i);
+    amounts.Reset(line);
+    PutKeyBlock(text, line, amounts);
+    PutHtmlRows(html_table, line, amounts);
+    PutCsvRecord(csv, line, amounts, separators.List);
+  }
+  html_table.Put(kHtmlTableEnd);
 }
 
 }  // namespace zw

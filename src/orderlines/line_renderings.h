@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,23 +21,31 @@ class TISO8859Adapter {
   static std::string ToHtmlText(std::string_view text);
 };
 
-// Each rendering is written into a sink, or returned as a string. The size hints are about
-// what the rendering takes, for the room a string is given at first.
+// Each rendering is written into a sink, or returned as a string.
 
 // 15 CR LF-ended key=value lines per order line.
 void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out);
 std::string KeyText(const TCustomDataGridLines& lines, const Separators& separators);
-std::size_t KeyTextSizeHint(const TCustomDataGridLines& lines);
 
 // The HTML table of the lines, not yet wrapped in the "HTML Format" envelope.
 void WriteHtmlTable(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out);
 std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separators);
-std::size_t HtmlTableSizeHint(const TCustomDataGridLines& lines);
 
 // A header record and one record per line, every field quoted, joined by the list separator;
 // records are separated by CR LF, the text ends without one.
 void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out);
 std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators);
-std::size_t CsvTextSizeHint(const TCustomDataGridLines& lines);
+
+// The three in one pass over the lines, which reads each amount once for all of them.
+void WriteRenderings(const TCustomDataGridLines& lines, const Separators& separators,
+                     TextSink& text, TextSink& html_table, TextSink& csv);
+
+// About the bytes each rendering takes, for the room it is given at first.
+struct RenderingSizes {
+  std::size_t Text = 0;
+  std::size_t HtmlTable = 0;
+  std::size_t Csv = 0;
+};
+RenderingSizes RenderingSizeHints(const TCustomDataGridLines& lines);
 
 }  // namespace zw

@@ -5,7 +5,6 @@
 
 #include "base/text_sink.h"
 #include "orderlines/data_grid_lines_wrapper.h"
-#include "orderlines/line_renderings.h"
 
 namespace zw {
 namespace {
@@ -19,7 +18,46 @@ TDataGridLinesWrapper WrapperOf(const TDataGridLines& lines, const std::string& 
   return wrapper;
 }
 
+ByteBuffer WrapperStream(const TDataGridLines& lines, const std::string& guid) {
+  const TDataGridLinesWrapper wrapper = WrapperOf(lines, guid);
+  ByteBuffer stream;
+  BufferSink sink(stream, StreamSizeHint(wrapper));
+  WriteWrapper(wrapper, sink);
+  sink.Finish();
+  return stream;
+}
+
 }  // namespace
+
+TDataGridLines::TextStreams TDataGridLines::TextItemStreams(bool text, bool html, bool csv) const {
+  TextStreams streams;
+  // The table is written straight into its document instead of being copied into it.
+  streams.Html = ByteBuffer(BeginCfHtml());
+  const std::size_t envelope = streams.Html.size();
+  {
+    // A rendering not asked for gets no room.
+    const RenderingSizes hints = RenderingSizeHints();
+    BufferSink text_sink(streams.Text, text ? hints.Text : 0);
+    BufferSink html_sink(streams.Html, html ? hints.HtmlTable : 0);
+    BufferSink csv_sink(streams.Csv, csv ? hints.Csv : 0);
+    if (text && html && csv) {
+      WriteRenderings(text_sink, html_sink, csv_sink);
+    } else {
+      if (text) WriteRendering(Rendering::Text, text_sink);
+      if (html) WriteRendering(Rendering::HtmlTable, html_sink);
+      if (csv) WriteRendering(Rendering::Csv, csv_sink);
+    }
+  }
+  // CF_TEXT ends with a zero byte; the other formats carry none.
+  if (!streams.Text.empty()) streams.Text.push_back('\0');
+  // Without a table there is no document either.
+  if (streams.Html.size() == envelope) {
+    streams.Html = ByteBuffer();
+  } else {
+    EndCfHtml(streams.Html);
+  }
+  return streams;
+}
 
 ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::string& guid) const {
   const ClipboardFormats& formats = RegisteredClipboardFormats();
@@ -28,26 +66,35 @@ ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::stri
     case 0:
       item.Format = formats.DataGrid;
       item.SizePrefix = true;
-      item.Stream = StreamWrapper(WrapperOf(*this, guid));
+      item.Stream = WrapperStream(*this, guid);
       break;
     case 1:
       item.Format = formats.Html;
-      item.Stream = LinesAsHtml();
+      item.Stream = std::move(TextItemStreams(false, true, false).Html);
       break;
     case 2:
       item.Format = formats.Text;
-      item.Stream = LinesAsText();
-      // CF_TEXT ends with a zero byte; the other formats carry none.
-      if (!item.Stream.empty()) item.Stream.push_back('\0');
+      item.Stream = std::move(TextItemStreams(true, false, false).Text);
       break;
     case 3:
       item.Format = formats.Csv;
-      item.Stream = LinesAsCsv();
+      item.Stream = std::move(TextItemStreams(false, false, true).Csv);
       break;
     default:
       throw std::out_of_range("clipboard item index out of range");
   }
   return item;
+}
+
+std::vector<ClipboardItem> TDataGridLines::ClipboardItems(const std::string& guid) const {
+  const ClipboardFormats& formats = RegisteredClipboardFormats();
+  std::vector<ClipboardItem> items(kClipboardItemCount);
+  items[0] = {WrapperStream(*this, guid), formats.DataGrid, true};
+  TextStreams streams = TextItemStreams(true, true, true);
+  items[1] = {std::move(streams.Html), formats.Html, false};
+  items[2] = {std::move(streams.Text), formats.Text, false};
+  items[3] = {std::move(streams.Csv), formats.Csv, false};
+  return items;
 }
 
 void TDataGridLines::WriteClipboardBlock(std::size_t index, const std::string& guid,
@@ -84,13 +131,6 @@ void TDataGridLines::WriteClipboardBlock(std::size_t index, const std::string& g
   }
 }
 
-std::vector<ClipboardItem> TDataGridLines::ClipboardItems(const std::string& guid) const {
-  std::vector<ClipboardItem> items(kClipboardItemCount);
-  // The stream first, then the key text, the HTML and the CSV text.
-  for (const std::size_t index : {0, 2, 1, 3}) items[index] = ClipboardItemAt(index, guid);
-  return items;
-}
-
 bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& clipboard) {
   try {
     GUID = guid;
@@ -102,35 +142,29 @@ bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& cli
   }
 }
 
-std::string TDataGridLines::RenderedText(Rendering rendering) const {
-  std::string text;
-  StringSink sink(text, RenderingSizeHint(rendering));
-  WriteRendering(rendering, sink);
-  sink.Finish();
-  return text;
+std::string TDataGridLines::LinesAsText() const {
+  const ByteBuffer stream = TextItemStreams(true, false, false).Text;
+  // The item's stream without the zero byte that ends it.
+  return std::string(stream.view().substr(0, stream.empty() ? 0 : stream.size() - 1));
 }
-
-std::string TDataGridLines::LinesAsText() const { return RenderedText(Rendering::Text); }
 
 std::string TDataGridLines::LinesAsHtml() const {
-  // The table is written straight into the envelope instead of being copied into it.
-  std::string document = BeginCfHtml();
-  const std::size_t envelope = document.size();
-  {
-    StringSink sink(document, RenderingSizeHint(Rendering::HtmlTable));
-    WriteRendering(Rendering::HtmlTable, sink);
-  }
-  // Without a table there is no document either.
-  if (document.size() == envelope) return {};
-  EndCfHtml(document);
-  return document;
+  return TextItemStreams(false, true, false).Html.str();
 }
 
-std::string TDataGridLines::LinesAsCsv() const { return RenderedText(Rendering::Csv); }
+std::string TDataGridLines::LinesAsCsv() const {
+  return TextItemStreams(false, false, true).Csv.str();
+}
 
 void TDataGridLines::WriteRendering(Rendering, TextSink&) const {}
 
-std::size_t TDataGridLines::RenderingSizeHint(Rendering) const { return 0; }
+void TDataGridLines::WriteRenderings(TextSink& text, TextSink& html_table, TextSink& csv) const {
+  WriteRendering(Rendering::Text, text);
+  WriteRendering(Rendering::HtmlTable, html_table);
+  WriteRendering(Rendering::Csv, csv);
+}
+
+RenderingSizes TDataGridLines::RenderingSizeHints() const { return {}; }
 
 void TExDataGridLines::WriteRendering(Rendering rendering, TextSink& out) const {
   switch (rendering) {
@@ -146,16 +180,12 @@ void TExDataGridLines::WriteRendering(Rendering rendering, TextSink& out) const 
   }
 }
 
-std::size_t TExDataGridLines::RenderingSizeHint(Rendering rendering) const {
-  switch (rendering) {
-    case Rendering::Text:
-      return KeyTextSizeHint(*this);
-    case Rendering::HtmlTable:
-      return HtmlTableSizeHint(*this);
-    case Rendering::Csv:
-      return CsvTextSizeHint(*this);
-  }
-  return 0;
+void TExDataGridLines::WriteRenderings(TextSink& text, TextSink& html_table, TextSink& csv) const {
+  zw::WriteRenderings(*this, separators_, text, html_table, csv);
+}
+
+RenderingSizes TExDataGridLines::RenderingSizeHints() const {
+  return zw::RenderingSizeHints(*this);
 }
 
 }  // namespace zw

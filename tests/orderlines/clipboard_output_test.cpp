@@ -180,14 +180,14 @@ TEST(BuildCfHtml, OffsetsStayTrueWhenANumberNeedsANinthDigit) {
 
 TEST(ClipboardBlock, PrefixIsTheLittleEndianCount) {
   ClipboardItem item;
-  item.Stream = std::string(0x0102, 'a');
+  item.Stream = ByteBuffer(std::string(0x0102, 'a'));
   item.SizePrefix = true;
   const std::string block = ClipboardBlock(item);
   ASSERT_EQ(block.size(), 0x0106u);
   EXPECT_EQ(block.substr(0, 4), std::string("\x02\x01\x00\x00", 4));
-  EXPECT_EQ(ClipboardBlockPrefix(item) + item.Stream, block);
+  EXPECT_EQ(ClipboardBlockPrefix(item) + item.Stream.str(), block);
   item.SizePrefix = false;
-  EXPECT_EQ(ClipboardBlock(item), item.Stream);
+  EXPECT_EQ(ClipboardBlock(item), item.Stream.view());
   EXPECT_EQ(ClipboardBlockPrefix(item), "");
 }
 
@@ -200,7 +200,7 @@ TEST(ClipboardItemAt, MakesOneOfTheFourItemsAlone) {
     const ClipboardItem item = lines.ClipboardItemAt(index, "");
     EXPECT_EQ(item.Format, items[index].Format) << index;
     EXPECT_EQ(item.SizePrefix, items[index].SizePrefix) << index;
-    EXPECT_EQ(item.Stream, items[index].Stream) << index;
+    EXPECT_EQ(item.Stream.view(), items[index].Stream.view()) << index;
   }
   EXPECT_THROW(lines.ClipboardItemAt(items.size(), ""), std::out_of_range);
 }

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "base/text_sink.h"
+
+namespace zw {
+
+// Bytes in one block of the heap, for texts of many megabytes: room is made without being
+// filled first, where a string fills every byte of its new room with zeros, one more pass over
+// memory that is written right after. Read as a string_view.
+class ByteBuffer {
+ public:
+  ByteBuffer() = default;
+  explicit ByteBuffer(std::string_view bytes) { append(bytes); }
+  ByteBuffer(const ByteBuffer& other) : ByteBuffer(other.view()) {}
+  ByteBuffer(ByteBuffer&& other) noexcept
+      : bytes_(std::move(other.bytes_)), size_(other.size_), capacity_(other.capacity_) {
+    other.size_ = 0;
+    other.capacity_ = 0;
+  }
+  ByteBuffer& operator=(const ByteBuffer& other);
+  ByteBuffer& operator=(ByteBuffer&& other) noexcept;
+
+  const char* data() const { return bytes_.get(); }
+  char* data() { return bytes_.get(); }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  std::size_t capacity() const { return capacity_; }
+  std::string_view view() const { return std::string_view(bytes_.get(), size_); }
+  std::string str() const { return std::string(view()); }
+
+  // Room for `capacity` bytes in all; the bytes so far stay, the new room is not filled.
+  void reserve(std::size_t capacity);
+  // The first `size` bytes of the room (at most the capacity) are the buffer's bytes now.
+  void commit(std::size_t size);
+  void append(std::string_view bytes);
+  void push_back(char byte) { append(std::string_view(&byte, 1)); }
+
+ private:
+  std::unique_ptr<char[]> bytes_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+inline bool operator==(const ByteBuffer& buffer, std::string_view bytes) {
+  return buffer.view() == bytes;
+}
+
+// Appends to a buffer: room is made `expected` bytes at a time at first, then by half the
+// buffer; Finish (or the destructor) takes the bytes written into the buffer.
+class BufferSink final : public TextSink {
+ public:
+  BufferSink(ByteBuffer& out, std::size_t expected);
+  ~BufferSink() override { Finish(); }
+  void Finish();
+
+ private:
+  void TakeWindow(std::size_t count) override;
+
+  ByteBuffer& out_;
+  std::size_t step_;
+};
+
+}  // namespace zw
