@@ -22,7 +22,7 @@ enum class RowFate { Append, NullQuantity, EmptyDescription, NewLine };
 // appended.
 RowFate FateOf(const TemplateSettings& settings, const TemplateColumns& columns,
                const RowTable& table, bool has_current, char decimal_separator, Amounts& amounts) {
-  if (has_current && IsContinuationRow(settings.Columns.Description, table)) {
+  if (has_current && columns.Description && IsContinuationRowAt(*columns.Description, table)) {
     return RowFate::Append;
   }
   amounts = ComputeAmounts(columns, table, decimal_separator);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/byte_copy.h"
+
 // Where a writer puts the bytes it makes: a window of room that the writer fills through a
 // pointer and that the sink renews when it is full. So one writer fills a string, a stream in
 // pieces of a fixed size, or only counts its bytes, with one comparison per piece it writes.
@@ -28,8 +30,7 @@ class TextSink {
   }
   void Put(std::string_view bytes) {
     if (bytes.size() <= static_cast<std::size_t>(end_ - at_)) {
-      // A literal's length is known where this is inlined, so the copy needs no call.
-      if (!bytes.empty()) std::memcpy(at_, bytes.data(), bytes.size());
+      CopyBytes(at_, bytes.data(), bytes.size());
       at_ += bytes.size();
       return;
     }

@@ -1,10 +1,12 @@
 #include "mapping/row_mapping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "base/byte_copy.h"
 #include "base/number_text.h"
 #include "base/win1252.h"
 
@@ -115,6 +117,7 @@ LongTextPattern::LongTextPattern(std::string_view text, const RowTable& table) :
     columns_.push_back(*column);
   }
   if (all_columns_) SplitIntoPieces();
+  cells_.resize(columns_.size());
 }
 
 void LongTextPattern::SplitIntoPieces() {
@@ -157,19 +160,18 @@ std::string_view LongTextPattern::ExpandPieces(std::size_t limit) const {
       length -= places_[i] * (placeholder - cell);
     }
   }
-  const auto part_of = [this](const Piece& piece) {
-    return piece.Placeholder < 0 ? std::string_view(text_).substr(piece.Start, piece.Length)
-                                 : cells_[static_cast<std::size_t>(piece.Placeholder)];
-  };
-  // Sized once and written in place: a run fills this for every row.
-  current_.resize(length);
-  char* out = current_.data();
+  // Written in place into a buffer kept between rows: a run fills this for every row.
+  expanded_.reserve(length);
+  char* out = expanded_.data();
   for (const Piece& piece : pieces_) {
-    const std::string_view part = part_of(piece);
-    if (!part.empty()) std::memcpy(out, part.data(), part.size());
+    const std::string_view part = piece.Placeholder < 0
+                                      ? std::string_view(text_).substr(piece.Start, piece.Length)
+                                      : cells_[static_cast<std::size_t>(piece.Placeholder)];
+    CopyBytes(out, part.data(), part.size());
     out += part.size();
   }
-  return current_;
+  expanded_.commit(length);
+  return expanded_.view();
 }
 
 LongTextTooLargeError::LongTextTooLargeError()
@@ -178,13 +180,14 @@ LongTextTooLargeError::LongTextTooLargeError()
 
 std::string_view LongTextPattern::ExpandInPlace(const RowTable& table, std::size_t limit) const {
   if (!all_columns_) return {};
-  cells_.resize(columns_.size());
   bool opens_placeholder = false;
   for (std::size_t i = 0; i < columns_.size(); ++i) {
-    cells_[i] = table.Cell(columns_[i]);
+    const std::string_view cell = table.Cell(columns_[i]);
     // An empty cell leaves the long text out rather than write it with a gap.
-    if (cells_[i].empty()) return {};
-    opens_placeholder = opens_placeholder || cells_[i].find('[') != std::string_view::npos;
+    if (cell.empty()) return {};
+    cells_[i] = cell;
+    // Cells are short: a loop of its own costs less than a call that looks for the byte.
+    opens_placeholder = opens_placeholder || std::find(cell.begin(), cell.end(), '[') != cell.end();
   }
   if (text_.size() > limit) throw LongTextTooLargeError();
   if (placeholders_.empty()) return text_;
@@ -206,14 +209,20 @@ std::string ExpandLongText(const RowTable& table, std::string_view text) {
   return LongTextPattern(text, table).Expand(table);
 }
 
+bool IsContinuationRowAt(int description_column, const RowTable& table) {
+  // The joined row equals the description cell exactly when every other cell is empty; the
+  // first filled one, mostly the first cell of all, decides.
+  for (int column = 0; column < table.ColumnCount(); ++column) {
+    if (column != description_column && !table.Cell(column).empty()) return false;
+  }
+  return true;
+}
+
 std::optional<std::string> IsContinuationRow(std::string_view description_column,
                                              const RowTable& table) {
   const std::optional<int> column = table.FindColumn(description_column);
-  if (!column) return std::nullopt;
-  // The joined row equals the description cell exactly when every other cell is empty.
-  const std::string_view description = table.Cell(*column);
-  if (table.RowTextLength() != description.size()) return std::nullopt;
-  return std::string(description);
+  if (!column || !IsContinuationRowAt(*column, table)) return std::nullopt;
+  return std::string(table.Cell(*column));
 }
 
 void SplitLongDescriptions(TCustomDataGridLines& lines, int limit) {

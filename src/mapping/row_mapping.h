@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/byte_buffer.h"
 #include "base/errors.h"
 #include "mapping/template_settings.h"
 #include "orderlines/uCustomDataGridLines.h"
@@ -89,9 +90,10 @@ class LongTextPattern {
   std::vector<Piece> pieces_;
   // How many places of the text each placeholder fills.
   std::vector<std::size_t> places_;
-  // Working buffers kept between rows, so filling a row allocates only its result.
+  // Working buffers kept between rows, so filling a row allocates nothing.
   mutable std::vector<std::string_view> cells_;  // the current row's cell of each name
-  mutable std::string current_;
+  mutable ByteBuffer expanded_;                  // the text made of pieces
+  mutable std::string current_;                  // the texts of the series of replacements
   mutable std::string next_;
 };
 
@@ -102,6 +104,8 @@ std::string ExpandLongText(const RowTable& table, std::string_view text);
 // row has other content or the name is not a column.
 std::optional<std::string> IsContinuationRow(std::string_view description_column,
                                              const RowTable& table);
+// The same test for the column of the description already found: every other cell is empty.
+bool IsContinuationRowAt(int description_column, const RowTable& table);
 
 // Cuts every description longer than the limit at the first blank after it; the rest, blank
 // included, becomes the long text. Lines that have a long text are left alone; 0 cuts nothing.

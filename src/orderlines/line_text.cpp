@@ -7,24 +7,24 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "base/byte_copy.h"
+
 namespace zw {
 
 static_assert(sizeof(std::uint64_t) >= sizeof(char*), "a block address must fit the word");
 
-char* LineTextStore::Allocate(std::size_t size) {
+char* LineTextStore::AllocateInNewBlock(std::size_t size) {
   const std::size_t rounded = (size + 3) & ~static_cast<std::size_t>(3);
   if (rounded < size) throw std::length_error("text too long for the store");
-  if (rounded > left_) {
-    // A large text gets a block of its own, and the current block keeps filling.
-    if (rounded > next_block_size_ / 4) {
-      blocks_.push_back(std::make_unique_for_overwrite<char[]>(rounded));
-      return blocks_.back().get();
-    }
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(next_block_size_));
-    free_ = blocks_.back().get();
-    left_ = next_block_size_;
-    next_block_size_ = std::min(2 * next_block_size_, kBlockSize);
+  // A large text gets a block of its own, and the current block keeps filling.
+  if (rounded > next_block_size_ / 4) {
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(rounded));
+    return blocks_.back().get();
   }
+  blocks_.push_back(std::make_unique_for_overwrite<char[]>(next_block_size_));
+  free_ = blocks_.back().get();
+  left_ = next_block_size_;
+  next_block_size_ = std::min(2 * next_block_size_, kBlockSize);
   char* const room = free_;
   free_ += rounded;
   left_ -= rounded;
@@ -78,7 +78,7 @@ namespace {
 void FillBlock(char* block, std::string_view text) {
   const auto length = static_cast<std::uint32_t>(text.size());
   std::memcpy(block, &length, sizeof length);
-  std::memcpy(block + sizeof length, text.data(), text.size());
+  CopyBytes(block + sizeof length, text.data(), text.size());
 }
 
 }  // namespace

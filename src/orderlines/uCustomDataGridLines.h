@@ -47,6 +47,11 @@ class TDataGridLine : public TCollectionItem {
   // Copies all 24 properties of another order line.
   void Assign(const TCollectionItem& source) override;
 
+  // The integer and the two flags come first, where they fill the room the item leaves
+  // behind its index; the published order is that of DataGridLineProperties.
+  std::int32_t Row = 0;
+  bool DM = false;
+  bool Isnetto = false;
   LineText Stueck;
   LineText Einheit;
   LineText Bezeichnung1;
@@ -61,11 +66,8 @@ class TDataGridLine : public TCollectionItem {
   LineText ID_Artikel;
   LineText Rabatt;
   LineText Second;
-  bool DM = false;
   LineText TypeLine;
-  bool Isnetto = false;
   LineText User;
-  std::int32_t Row = 0;
   LineText Rows;
   LineText Hash;
   LineText Pos;
