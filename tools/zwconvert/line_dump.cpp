@@ -1,62 +1,109 @@
 #include "line_dump.h"
 
+#include <array>
+#include <charconv>
+#include <cstdint>
 #include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/byte_words.h"
+#include "base/text_sink.h"
 
 namespace zw {
 namespace {
 
-// Runs of bytes that need no escape are appended at once.
-void AppendEscaped(std::string& out, std::string_view value) {
+// The escape of each byte that has one; empty for the others.
+const std::array<std::string_view, 256>& Escapes() {
+  static const std::array<std::string_view, 256> escapes = [] {
+    std::array<std::string_view, 256> table{};
+    table['\\'] = "\\\\";
+    table['\r'] = "\\r";
+    table['\n'] = "\\n";
+    table['\t'] = "\\t";
+    return table;
+  }();
+  return escapes;
+}
+
+// Whether a byte has an escape, one byte each: the scan for them is most of the dump's work.
+const std::array<bool, 256>& Escaped() {
+  static const std::array<bool, 256> escaped = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = !Escapes()[c].empty();
+    return table;
+  }();
+  return escaped;
+}
+
+// Runs of bytes that need no escape are written at once.
+void PutEscaped(TextSink& out, std::string_view value) {
+  const auto& escaped = Escaped();
+  const char* const data = value.data();
+  const std::size_t size = value.size();
   std::size_t run = 0;
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    std::string_view escape;
-    switch (value[i]) {
-      case '\\':
-        escape = "\\\\";
+  for (std::size_t i = 0; i < size; ++i) {
+    // Eight bytes at a time while none of them has an escape.
+    while (i + 8 <= size) {
+      const std::uint64_t word = WordAt(value, i);
+      if ((BytesEqual(word, '\\') | BytesEqual(word, '\r') | BytesEqual(word, '\n') |
+           BytesEqual(word, '\t')) != 0) {
         break;
-      case '\r':
-        escape = "\\r";
-        break;
-      case '\n':
-        escape = "\\n";
-        break;
-      case '\t':
-        escape = "\\t";
-        break;
-      default:
-        continue;
+      }
+      i += 8;
     }
-    out.append(value.data() + run, i - run);
-    out.append(escape);
+    if (i == size) break;
+    const auto byte = static_cast<unsigned char>(data[i]);
+    if (!escaped[byte]) continue;
+    out.Put(value.substr(run, i - run));
+    out.Put(Escapes()[byte]);
     run = i + 1;
   }
-  out.append(value.data() + run, value.size() - run);
+  out.Put(value.substr(run));
+}
+
+// "Name=" of every property, made once.
+const std::vector<std::string>& NamePrefixes() {
+  static const std::vector<std::string> prefixes = [] {
+    std::vector<std::string> result;
+    for (const TDataGridLineProperty& property : DataGridLineProperties())
+      result.push_back(std::string(property.Name) + "=");
+    return result;
+  }();
+  return prefixes;
+}
+
+void WriteLines(const TCustomDataGridLines& lines, TextSink& out) {
+  const auto& properties = DataGridLineProperties();
+  const std::vector<std::string>& prefixes = NamePrefixes();
+  for (int i = 0; i < lines.Count(); ++i) {
+    const TDataGridLine& line = lines.Items(i);
+    for (std::size_t p = 0; p < properties.size(); ++p) {
+      const TDataGridLineProperty& property = properties[p];
+      out.Put(prefixes[p]);
+      if (property.Text != nullptr) {
+        PutEscaped(out, line.*property.Text);
+      } else if (property.Boolean != nullptr) {
+        out.Put(line.*property.Boolean ? "true" : "false");
+      } else {
+        constexpr std::size_t kDigits = 12;  // a sign and ten digits
+        char* const room = out.Room(kDigits);
+        out.Advance(std::to_chars(room, room + kDigits, line.*property.Integer).ptr);
+      }
+      out.Put('\n');
+    }
+    out.Put('\n');
+  }
 }
 
 }  // namespace
 
 void DumpLines(const TCustomDataGridLines& lines, std::ostream& stream) {
-  // Written in pieces of about 64 KiB, so a huge conversion is not held twice in memory.
-  constexpr std::size_t kPiece = 64 * 1024;
-  std::string out;
-  const auto write = [&] {
-    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
-    out.clear();
-  };
-  for (int i = 0; i < lines.Count(); ++i) {
-    const TDataGridLine& line = lines.Items(i);
-    for (const TDataGridLineProperty& property : DataGridLineProperties()) {
-      out.append(property.Name);
-      out += '=';
-      if (property.Text != nullptr) AppendEscaped(out, line.*property.Text);
-      if (property.Boolean != nullptr) out += line.*property.Boolean ? "true" : "false";
-      if (property.Integer != nullptr) out += std::to_string(line.*property.Integer);
-      out += '\n';
-    }
-    out += '\n';
-    if (out.size() >= kPiece) write();
-  }
-  write();
+  // Written in pieces, so a huge conversion is not held twice in memory.
+  StreamSink out(stream);
+  WriteLines(lines, out);
+  out.Finish();
 }
 
 std::string DumpLines(const TCustomDataGridLines& lines) {
