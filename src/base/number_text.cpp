@@ -223,7 +223,7 @@ double CellNumber(std::string_view cell, char decimal_separator) {
   // has a digit or a separator and at most one separator. Short numbers are computed here
   // directly: an integer of at most 15 digits divided by a power of ten is exact in both
   // operands, so the one division rounds correctly, just as the full reader would.
-  constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   std::uint64_t mantissa = 0;

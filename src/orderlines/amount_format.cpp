@@ -168,7 +168,7 @@ constexpr std::size_t kShortRoom = 48;
 
 char* WriteShortDecimal(char* room, std::string_view text, std::size_t decimals,
                         char decimal_separator, char thousand_separator, bool write_zero) {
-  constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
+  static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
   if (decimals >= std::size(kPowers)) return nullptr;
   const char* p = text.data();
   const char* const end = p + text.size();
