@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "base/byte_words.h"
 #include "base/text_lines.h"
 #include "base/text_sink.h"
 #include "base/win1252.h"
@@ -47,16 +49,43 @@ const std::array<HtmlEscape, 256>& HtmlEscapes() {
   return escapes;
 }
 
-// Writes ToHtmlText of the text. Each byte's escape is copied whole into the sink's room, whose
-// write position then moves on by the escape's length.
+// The top bit of every byte of the word that may have an escape: blank, CR, LF and the bytes
+// from 0x80 on (some of those have none, but they are rare enough to take the table's path).
+std::uint64_t MaybeEscaped(std::uint64_t word) {
+  return (word & 0x8080808080808080ULL) | BytesEqual(word, ' ') | BytesEqual(word, '\r') |
+         BytesEqual(word, '\n');
+}
+
+// Writes ToHtmlText of the text. Eight bytes are looked at together: the bytes before the first
+// one that may have an escape are copied as they stand, that one's escape is copied whole from
+// the table, and the write position moves on by what was written.
 void PutHtmlText(TextSink& out, std::string_view text) {
   const auto& escapes = HtmlEscapes();
   constexpr std::size_t kPiece = 128;  // input bytes per room: at most 7 output bytes each
   while (!text.empty()) {
     const std::string_view piece = text.substr(0, kPiece);
     char* written = out.Room(piece.size() * 7 + sizeof(HtmlEscape::Bytes));
-    for (const char c : piece) {
-      const HtmlEscape& escape = escapes[static_cast<unsigned char>(c)];
+    std::size_t i = 0;
+    for (; i + 8 <= piece.size();) {
+      const std::uint64_t word = WordAt(piece, i);
+      const std::uint64_t marks = MaybeEscaped(word);
+      // Eight bytes are written in any case; only the plain ones count.
+      std::memcpy(written, piece.data() + i, 8);
+      if (marks == 0) {
+        written += 8;
+        i += 8;
+        continue;
+      }
+      const auto plain = static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+      written += plain;
+      i += plain;
+      const HtmlEscape& escape = escapes[static_cast<unsigned char>(piece[i])];
+      std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
+      written += escape.Length;
+      ++i;
+    }
+    for (; i < piece.size(); ++i) {
+      const HtmlEscape& escape = escapes[static_cast<unsigned char>(piece[i])];
       std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
       written += escape.Length;
     }
