@@ -5,11 +5,13 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/little_endian.h"
+#include "base/text_sink.h"
 #include "exchange/UCustomTextParser.h"
 #include "fuzz_check.h"
 #include "json_syntax.h"
@@ -263,5 +265,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckKeyText(lines, clipboard.BlockOf(formats.Text));
   CheckCsv(lines, clipboard.BlockOf(formats.Csv));
   CheckJson(lines);
+
+  // Each item made alone, and each block written in pieces (the way zwconvert writes one),
+  // holds the bytes of the four made together in one pass.
+  const std::vector<zw::ClipboardItem> items = lines.ClipboardItems(guid);
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    const std::string block = zw::ClipboardBlock(items[index]);
+    FUZZ_CHECK(zw::ClipboardBlock(lines.ClipboardItemAt(index, guid)) == block);
+    std::ostringstream pieces;
+    zw::StreamSink sink(pieces);
+    lines.WriteClipboardBlock(index, guid, sink);
+    sink.Finish();
+    FUZZ_CHECK(pieces.str() == block);
+  }
   return 0;
 }

@@ -46,6 +46,7 @@ void StringSink::Finish() {
 }
 
 CountingSink::CountingSink() : scratch_(std::make_unique<char[]>(kScratch)) {
+  SetCountsOnly();
   SetWindow(scratch_.get(), scratch_.get() + kScratch);
 }
 

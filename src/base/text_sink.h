@@ -47,7 +47,13 @@ class TextSink {
   // Every byte written so far.
   std::size_t Written() const { return taken_ + static_cast<std::size_t>(at_ - begin_); }
 
+  // A sink that only counts: a writer that knows how many bytes it would write may then tell
+  // it so with Skip instead of writing them.
+  bool CountsOnly() const { return counts_only_; }
+  void Skip(std::size_t count) { taken_ += count; }
+
  protected:
+  void SetCountsOnly() { counts_only_ = true; }
   // The bytes written into the current window.
   std::string_view Window() const {
     return std::string_view(begin_, static_cast<std::size_t>(at_ - begin_));
@@ -70,6 +76,7 @@ class TextSink {
   char* at_ = nullptr;
   char* end_ = nullptr;
   std::size_t taken_ = 0;  // the bytes of earlier windows
+  bool counts_only_ = false;
 };
 
 // Appends to a string. Room is made `expected` bytes at a time at first, then by half the

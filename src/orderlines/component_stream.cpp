@@ -54,6 +54,10 @@ void ComponentStreamWriter::Text(std::string_view text) {
     out_.Put(text);
     return;
   }
+  if (out_.CountsOnly()) {
+    out_.Skip(2 + text.size());
+    return;
+  }
   // The type byte, the length byte and the bytes in one piece of room: most texts are short.
   char* const place = out_.Room(2 + text.size());
   place[0] = static_cast<char>(kShortString);

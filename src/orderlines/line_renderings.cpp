@@ -61,6 +61,12 @@ std::uint64_t MaybeEscaped(std::uint64_t word) {
 // the table, and the write position moves on by what was written.
 void PutHtmlText(TextSink& out, std::string_view text) {
   const auto& escapes = HtmlEscapes();
+  if (out.CountsOnly()) {
+    std::size_t length = 0;
+    for (const char c : text) length += escapes[static_cast<unsigned char>(c)].Length;
+    out.Skip(length);
+    return;
+  }
   constexpr std::size_t kPiece = 128;  // input bytes per room: at most 7 output bytes each
   while (!text.empty()) {
     const std::string_view piece = text.substr(0, kPiece);

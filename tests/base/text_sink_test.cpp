@@ -56,6 +56,19 @@ TEST(TextSink, ACountingSinkCountsWhatTheOthersWrite) {
   CountingSink counter;
   const std::string expected = WriteSample(counter);
   EXPECT_EQ(counter.Written(), expected.size());
+  // A writer that knows its length only tells it.
+  ASSERT_TRUE(counter.CountsOnly());
+  counter.Skip(12345);
+  EXPECT_EQ(counter.Written(), expected.size() + 12345);
+}
+
+TEST(TextSink, OnlyACountingSinkCountsOnly) {
+  std::string text;
+  StringSink string_sink(text, 0);
+  std::ostringstream stream;
+  StreamSink stream_sink(stream);
+  EXPECT_FALSE(string_sink.CountsOnly());
+  EXPECT_FALSE(stream_sink.CountsOnly());
 }
 
 TEST(TextSink, AStreamGetsEveryByteInOrder) {
