@@ -224,29 +224,41 @@ double CellNumber(std::string_view cell, char decimal_separator) {
   // directly: an integer of at most 15 digits divided by a power of ten is exact in both
   // operands, so the one division rounds correctly, just as the full reader would.
   static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = cell.data();
+  const char* const end = p + cell.size();
   std::uint64_t mantissa = 0;
-  int digits = 0;
+  int digits = 0;  // from the first digit other than 0 on: leading zeros carry no precision
   int fraction_digits = 0;
-  int separators = 0;
   bool any = false;
-  for (const char c : cell) {
-    const unsigned digit = static_cast<unsigned char>(c) - static_cast<unsigned>('0');
+  // The digits before the separator, then those after it, each part in a loop of its own.
+  for (; p != end; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
     if (digit < 10) {
-      any = true;
-      if (mantissa != 0 || digit != 0) ++digits;  // leading zeros carry no precision
       mantissa = mantissa * 10 + digit;
-      if (separators == 1) ++fraction_digits;
-      if (digits > 15)
-        return TextToNumber(CleanNumberText(cell, decimal_separator), decimal_separator);
-    } else if (c == decimal_separator) {
+      digits += mantissa != 0 ? 1 : 0;
       any = true;
-      ++separators;
+    } else if (*p == decimal_separator) {
+      any = true;
+      ++p;
+      break;
+    }
+  }
+  for (; p != end; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - static_cast<unsigned>('0');
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      digits += mantissa != 0 ? 1 : 0;
+      ++fraction_digits;
+    } else if (*p == decimal_separator) {
+      // A second separator: no number, which the full reader tells.
+      return TextToNumber(CleanNumberText(cell, decimal_separator), decimal_separator);
     }
   }
   if (!any) return 0;
-  if (separators > 1 || fraction_digits > 22) {
+  // More digits than a double holds exactly, which may also have overflowed the integer.
+  if (digits > 15 || fraction_digits > 22) {
     return TextToNumber(CleanNumberText(cell, decimal_separator), decimal_separator);
   }
   const double value = static_cast<double>(mantissa) / kPowersOfTen[fraction_digits];
