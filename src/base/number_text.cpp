@@ -23,8 +23,9 @@ bool TakeDigits(std::string_view text, std::size_t& pos, std::string& out) {
   return pos > start;
 }
 
-// Writes the last `count` digits of the number, two at a time, ending at `end`.
-void WriteDigitsBackwards(char* end, std::uint64_t number, int count) {
+// Writes the last `count` digits of the number, two at a time, ending at `end`; returns what is
+// left of the number in front of them.
+std::uint64_t WriteDigitsBackwards(char* end, std::uint64_t number, int count) {
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
@@ -33,7 +34,11 @@ void WriteDigitsBackwards(char* end, std::uint64_t number, int count) {
     end -= 2;
     std::memcpy(end, kPairs + 2 * (number % 100), 2);
   }
-  if (count == 1) *--end = static_cast<char>('0' + number % 10);
+  if (count == 1) {
+    *--end = static_cast<char>('0' + number % 10);
+    number /= 10;
+  }
+  return number;
 }
 
 // The general form of a value from its 15 significant digits (`digits`, 10^14 to 10^15 - 1) and
@@ -50,38 +55,44 @@ char* WriteGeneralDigits(char* out, bool negative, std::uint64_t digits, int exp
       count -= zeros;
     }
   }
+  if (negative) *out++ = '-';
+  if (exponent >= 0 && exponent < 15) {
+    // The usual form, written straight in place: the integer digits, padded with zeros when
+    // the digits end before the point, then the separator and the fraction's digits.
+    const int integer_digits = exponent + 1;
+    if (count <= integer_digits) {
+      WriteDigitsBackwards(out + count, digits, count);
+      out += count;
+      for (int i = count; i < integer_digits; ++i) *out++ = '0';
+      return out;
+    }
+    const int fraction_digits = count - integer_digits;
+    const std::uint64_t integer = WriteDigitsBackwards(out + count + 1, digits, fraction_digits);
+    out[integer_digits] = decimal_separator;
+    WriteDigitsBackwards(out + integer_digits, integer, integer_digits);
+    return out + count + 1;
+  }
   char text[15];
   WriteDigitsBackwards(text + count, digits, count);
-  if (negative) *out++ = '-';
-  if (exponent < -4 || exponent >= 15) {
-    *out++ = text[0];
-    if (count > 1) {
-      *out++ = decimal_separator;
-      std::memcpy(out, text + 1, static_cast<std::size_t>(count - 1));
-      out += count - 1;
-    }
-    *out++ = 'E';
-    if (exponent < 0) *out++ = '-';
-    const int power = exponent < 0 ? -exponent : exponent;
-    const int power_digits = power >= 100 ? 3 : power >= 10 ? 2 : 1;
-    WriteDigitsBackwards(out + power_digits, static_cast<std::uint64_t>(power), power_digits);
-    out += power_digits;
-  } else if (exponent >= 0) {
-    const int integer_digits = exponent + 1;
-    for (int i = 0; i < integer_digits; ++i) *out++ = i < count ? text[i] : '0';
-    if (count > integer_digits) {
-      *out++ = decimal_separator;
-      std::memcpy(out, text + integer_digits, static_cast<std::size_t>(count - integer_digits));
-      out += count - integer_digits;
-    }
-  } else {
+  if (exponent < 0 && exponent >= -4) {
     *out++ = '0';
     *out++ = decimal_separator;
     for (int i = 1; i < -exponent; ++i) *out++ = '0';
     std::memcpy(out, text, static_cast<std::size_t>(count));
-    out += count;
+    return out + count;
   }
-  return out;
+  *out++ = text[0];
+  if (count > 1) {
+    *out++ = decimal_separator;
+    std::memcpy(out, text + 1, static_cast<std::size_t>(count - 1));
+    out += count - 1;
+  }
+  *out++ = 'E';
+  if (exponent < 0) *out++ = '-';
+  const int power = exponent < 0 ? -exponent : exponent;
+  const int power_digits = power >= 100 ? 3 : power >= 10 ? 2 : 1;
+  WriteDigitsBackwards(out + power_digits, static_cast<std::uint64_t>(power), power_digits);
+  return out + power_digits;
 }
 
 // The value's 15 significant digits and the exponent of the first of them, from one

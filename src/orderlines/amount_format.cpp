@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "base/ascii.h"
+#include "base/byte_copy.h"
 #include "base/number_text.h"
 #include "base/text_sink.h"
 
@@ -227,7 +228,7 @@ char* WriteShortDecimal(char* room, std::string_view text, std::size_t decimals,
   } while (integer != 0);
   if (negative && units != 0) *--at = '-';
   const auto length = static_cast<std::size_t>(result_end - at);
-  std::memcpy(room, at, length);
+  CopyBytes(room, at, length);
   return room + length;
 }
 
