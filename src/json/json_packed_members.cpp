@@ -1,0 +1,101 @@
+#include "json/json_packed_members.h"
+
+#include <algorithm>
+
+#include "json/json_arena.h"
+#include "json/json_escape.h"
+
+namespace zw {
+namespace {
+
+template <std::size_t kSize>
+void CopyWord(char* to, const char* from) {
+  char word[kSize];
+  std::memcpy(word, from, kSize);
+  std::memcpy(to, word, kSize);
+}
+
+// Copies the bytes and returns their end. Most names and texts of an order are a few bytes
+// long: those are copied as two overlapping words, inline, instead of through a call.
+inline char* CopyBytes(char* to, const char* from, std::size_t size) {
+  if (size >= 16 && size <= 32) {
+    CopyWord<16>(to, from);
+    CopyWord<16>(to + size - 16, from + size - 16);
+  } else if (size >= 8 && size < 16) {
+    CopyWord<8>(to, from);
+    CopyWord<8>(to + size - 8, from + size - 8);
+  } else if (size >= 4 && size < 8) {
+    CopyWord<4>(to, from);
+    CopyWord<4>(to + size - 4, from + size - 4);
+  } else if (size > 32) {
+    std::memcpy(to, from, size);
+  } else {
+    for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
+  }
+  return to + size;
+}
+
+}  // namespace
+
+bool TJsonPackedMembers::Append(std::string_view name, std::string_view text) {
+  if (Count() >= kMostMembers || text.size() > kLongestText || name.size() > kLongestText) {
+    return false;
+  }
+  const std::size_t size = kHeader + text.size();
+  if (!HasRoom(size)) return false;
+  TJsonNameShape* const next = shape_->Next(name);
+  if (next == nullptr) return false;
+
+  char* const record = bytes_ + used_;
+  const bool escapes = CopyJsonBytes(record + kHeader, text);
+  const auto header = static_cast<std::uint32_t>(text.size() << 1 | (escapes ? 1 : 0));
+  std::memcpy(record, &header, kHeader);
+  used_ += static_cast<std::uint32_t>(size);
+  const std::size_t escaped_size = escapes ? JsonEscapedSize(text) : text.size();
+  // The lead, less the comma before a first member, the text and its closing quote.
+  text_size_ += next->Lead().size() - (Count() == 0 ? 1 : 0) + escaped_size + 1;
+  shape_ = next;
+  return true;
+}
+
+char* TJsonPackedMembers::WriteText(char* out) const {
+  *out++ = '{';
+  const char* record = bytes_;
+  for (int i = 0; i < Count(); ++i) {
+    std::string_view lead = shape_->Member(i).Lead();
+    if (i == 0) lead.remove_prefix(1);
+    out = CopyBytes(out, lead.data(), lead.size());
+    const std::uint32_t header = HeaderAt(record);
+    const std::string_view text(record + kHeader, header >> 1);
+    if ((header & 1) != 0) {
+      out = WriteJsonEscaped(out, text);
+    } else {
+      out = CopyBytes(out, text.data(), text.size());
+    }
+    *out++ = '"';
+    record += kHeader + text.size();
+  }
+  *out++ = '}';
+  return out;
+}
+
+void TJsonPackedMembers::Clear() {
+  if (bytes_ != nullptr) TJsonArena::Abandon(bytes_, room_);
+  *this = TJsonPackedMembers();
+}
+
+bool TJsonPackedMembers::MoveToNewRoom(std::size_t size) {
+  if (size > kMostRoom - used_) return false;
+  const std::size_t least = used_ + size;
+  // A first room of just the text, as the next ones usually extend it; a moved room doubles.
+  const std::size_t room =
+      bytes_ == nullptr ? least : std::min(std::max(least, std::size_t{2} * room_), kMostRoom);
+  auto* const bytes = static_cast<char*>(shape_->Arena().Allocate(room, 1));
+  if (used_ > 0) std::memcpy(bytes, bytes_, used_);
+  if (bytes_ != nullptr) TJsonArena::Abandon(bytes_, room_);
+  bytes_ = bytes;
+  room_ = static_cast<std::uint32_t>(room);
+  return true;
+}
+
+}  // namespace zw
