@@ -29,6 +29,23 @@ Value* AddTo(TJsonObject& object, const char16_t* name, std::unique_ptr<Value> v
   return added;
 }
 
+// The members of a part, in order, and the properties they are copied from.
+constexpr std::pair<std::string_view, LineText TDataGridLine::*> kPartMembers[] = {
+    {"Price", &TDataGridLine::Einzelbetrag},
+    {"TypLine", &TDataGridLine::TypeLine},
+    {"Position", &TDataGridLine::Pos},
+    {"Unit", &TDataGridLine::Einheit},
+    {"Quantity", &TDataGridLine::Stueck},
+    {"Description1", &TDataGridLine::Bezeichnung1},
+    {"Description2", &TDataGridLine::Bezeichnung2},
+    {"Number", &TDataGridLine::Artikelnummer},
+    {"TaxRate", &TDataGridLine::Steuer},
+    {"LongText", &TDataGridLine::Second},
+    {"DeliverNumber", &TDataGridLine::BestellNummer},
+    {"SerialNumber", &TDataGridLine::Seriennummer},
+    {"Rabatt", &TDataGridLine::Rabatt},
+};
+
 // Exports as PostOrderLines does, but keeps the text instead of posting it, so that the text of
 // a long document is not copied.
 class TextTakingParser : public TSaveParser {
@@ -45,19 +62,21 @@ class TextTakingParser : public TSaveParser {
 TJSON::~TJSON() = default;
 
 TJSON& TJSON::Document() {
-  if (order_document == nullptr) {
-    auto document = std::make_unique<TJSON>();
-    document->arena_ = std::make_unique<TJsonArena>();
-    TJsonArena& arena = *document->arena_;
-    document->root_ = arena.MakeObject(true);
-    document->order_list_ = AddTo(*document->root_, u"Order", arena.Make<TJsonList>());
-    document->order_ = AddTo(*document->order_list_, arena.MakeObject(true));
-    document->parts_ = AddTo(*document->order_, u"Parts", arena.Make<TJsonList>());
-    document->address_list_ = AddTo(*document->order_, u"Adress", arena.Make<TJsonList>());
-    document->address_ = AddTo(*document->address_list_, arena.MakeObject(true));
-    order_document = std::move(document);
-  }
+  if (order_document == nullptr) MakeDocument();
   return *order_document;
+}
+
+void TJSON::MakeDocument() {
+  auto document = std::make_unique<TJSON>();
+  document->arena_ = std::make_unique<TJsonArena>();
+  TJsonArena& arena = *document->arena_;
+  document->root_ = arena.MakeObject(true);
+  document->order_list_ = AddTo(*document->root_, u"Order", arena.Make<TJsonList>());
+  document->order_ = AddTo(*document->order_list_, arena.MakeObject(true));
+  document->parts_ = AddTo(*document->order_, u"Parts", arena.Make<TJsonList>());
+  document->address_list_ = AddTo(*document->order_, u"Adress", arena.Make<TJsonList>());
+  document->address_ = AddTo(*document->address_list_, arena.MakeObject(true));
+  order_document = std::move(document);
 }
 
 TJsonObject& TJSON::DocumentRoot() { return *Document().root_; }
@@ -159,22 +178,9 @@ void TSaveParser::Parse() {
   for (int i = 0; i < lines_->Count(); ++i) {
     const TDataGridLine& line = lines_->Items(i);
     json.NewPart();
-    const std::pair<std::string_view, const LineText*> members[] = {
-        {"Price", &line.Einzelbetrag},
-        {"TypLine", &line.TypeLine},
-        {"Position", &line.Pos},
-        {"Unit", &line.Einheit},
-        {"Quantity", &line.Stueck},
-        {"Description1", &line.Bezeichnung1},
-        {"Description2", &line.Bezeichnung2},
-        {"Number", &line.Artikelnummer},
-        {"TaxRate", &line.Steuer},
-        {"LongText", &line.Second},
-        {"DeliverNumber", &line.BestellNummer},
-        {"SerialNumber", &line.Seriennummer},
-        {"Rabatt", &line.Rabatt},
-    };
-    for (const auto& [name, text] : members) json.AddString(TJsonTarget::CurrentPart, name, *text);
+    for (const auto& [name, text] : kPartMembers) {
+      json.AddString(TJsonTarget::CurrentPart, name, line.*text);
+    }
   }
 }
 

@@ -46,6 +46,7 @@ class TJSON {
 
  private:
   static TJSON& Document();
+  static void MakeDocument();
   TJsonObject* TargetObject(TJsonTarget target) const;
 
   // The room of the document's lists and objects; it outlives them, as the root is freed

@@ -67,15 +67,13 @@ std::unique_ptr<TJsonObject> TJsonArena::MakeObject(bool use_name_tree) {
   return Make<TJsonObject>(*no_names_, use_name_tree);
 }
 
-void TJsonArena::Release(void* value) {
 #if defined(ZW_JSON_ARENA_POISONS)
+void TJsonArena::Release(void* value) {
   std::size_t size = 0;
   std::memcpy(&size, static_cast<std::byte*>(value) - kValueHeader, sizeof size);
   Poison(value, size);
-#else
-  static_cast<void>(value);
-#endif
 }
+#endif
 
 void* TJsonArena::AllocateValue(std::size_t size, std::size_t alignment) {
 #if defined(ZW_JSON_ARENA_POISONS)

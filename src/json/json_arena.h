@@ -63,7 +63,11 @@ class TJsonArena {
   std::unique_ptr<TJsonObject> MakeObject(bool use_name_tree);
 
   // Called by TJsonBase's delete for a value made here, after its destructor.
+#if defined(ZW_JSON_ARENA_POISONS)
   static void Release(void* value);
+#else
+  static void Release(void*) {}
+#endif
 
  private:
   struct Block {

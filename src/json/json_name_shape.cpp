@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <new>
-#include <stdexcept>
 #include <type_traits>
 
 #include "json/json_arena.h"
@@ -36,16 +34,13 @@ TJsonNameShape* TJsonNameShape::NextAfterLatest(std::string_view name) {
     if (next->HasName(name)) return next;
     next = next->next_sibling_;
   }
-  if (IndexOf(name) >= 0) return nullptr;
+  if (count_ >= kMostNames || name.size() > kLongestName || IndexOf(name) >= 0) return nullptr;
   return MakeNext(name);
 }
 
 TJsonNameShape* TJsonNameShape::MakeNext(std::string_view name) {
+  // At most six bytes for each byte of the name: within 32 bits.
   const std::size_t lead_size = 2 + JsonEscapedSize(name) + 3;
-  if (lead_size > std::numeric_limits<std::uint32_t>::max() ||
-      count_ == std::numeric_limits<int>::max()) {
-    throw std::length_error("member name too long");
-  }
   TJsonArena& arena = *arena_;
   auto* const next =
       new (arena.Allocate(sizeof(TJsonNameShape), alignof(TJsonNameShape))) TJsonNameShape();
@@ -73,6 +68,8 @@ TJsonNameShape* TJsonNameShape::MakeNext(std::string_view name) {
   *written++ = '"';
   next->lead_ = lead;
   next->lead_size_ = static_cast<std::uint32_t>(lead_size);
+  // The first member's lead has no comma before it.
+  next->added_text_size_ = static_cast<std::uint32_t>(lead_size - (count_ == 0 ? 1 : 0) + 1);
 
   next->next_sibling_ = first_next_;
   first_next_ = next;

@@ -17,6 +17,10 @@ class TJsonArena;
 // freed before it.
 class TJsonNameShape {
  public:
+  // A shape takes no more names than this, nor a name too long for its lead's size.
+  static constexpr int kMostNames = 32;
+  static constexpr std::size_t kLongestName = (std::size_t{1} << 30) - 1;
+
   TJsonNameShape(const TJsonNameShape&) = delete;
   TJsonNameShape& operator=(const TJsonNameShape&) = delete;
 
@@ -32,11 +36,15 @@ class TJsonNameShape {
   // What the text form writes before the last name's string value: a comma, the quoted and
   // escaped name, a colon and the value's opening quote. The first member skips the comma.
   std::string_view Lead() const { return {lead_, lead_size_}; }
+  // What the last name adds to its object's text besides its value's escaped bytes: its lead
+  // and the value's closing quote.
+  std::size_t AddedTextSize() const { return added_text_size_; }
 
   // The position of the name, -1 when it is none of this shape's.
   int IndexOf(std::string_view name) const;
-  // The shape with the name appended, or null when the name is already one of this shape's.
-  // The shape made last from this one is tried first, inline: it is nearly always the one.
+  // The shape with the name appended; null when the name is already one of this shape's, the
+  // shape has kMostNames or the name is longer than kLongestName. The shape made last from
+  // this one is tried first, inline: it is nearly always the one.
   TJsonNameShape* Next(std::string_view name) {
     if (first_next_ != nullptr && first_next_->HasName(name)) return first_next_;
     return NextAfterLatest(name);
@@ -81,6 +89,7 @@ class TJsonNameShape {
   const char* lead_ = nullptr;
   std::uint32_t name_size_ = 0;
   std::uint32_t lead_size_ = 0;
+  std::uint32_t added_text_size_ = 0;
   int count_ = 0;
 };
 

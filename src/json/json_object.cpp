@@ -147,7 +147,7 @@ void TJsonObject::Unpack() {
   fields.reserve(static_cast<std::size_t>(packed_.Count()));
   std::unique_ptr<TJsonNameTree> name_tree;
   if (use_name_tree_ && packed_.Count() > 0) name_tree = std::make_unique<TJsonNameTree>();
-  packed_.ForEach([&](const TJsonNameShape& member, std::string_view text) {
+  packed_.ForEach([&](const TJsonNameShape& member, std::string_view text, bool) {
     std::u16string name = Win1252ToUtf16(member.Name());
     if (name_tree != nullptr) name_tree->Insert(name, static_cast<std::int32_t>(fields.size()));
     fields.push_back(std::make_unique<TJsonObjectField>(

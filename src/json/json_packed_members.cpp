@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "json/json_arena.h"
-#include "json/json_escape.h"
-
 namespace zw {
 namespace {
 
@@ -37,44 +34,17 @@ inline char* CopyBytes(char* to, const char* from, std::size_t size) {
 
 }  // namespace
 
-bool TJsonPackedMembers::Append(std::string_view name, std::string_view text) {
-  if (Count() >= kMostMembers || text.size() > kLongestText || name.size() > kLongestText) {
-    return false;
-  }
-  const std::size_t size = kHeader + text.size();
-  if (!HasRoom(size)) return false;
-  TJsonNameShape* const next = shape_->Next(name);
-  if (next == nullptr) return false;
-
-  char* const record = bytes_ + used_;
-  const bool escapes = CopyJsonBytes(record + kHeader, text);
-  const auto header = static_cast<std::uint32_t>(text.size() << 1 | (escapes ? 1 : 0));
-  std::memcpy(record, &header, kHeader);
-  used_ += static_cast<std::uint32_t>(size);
-  const std::size_t escaped_size = escapes ? JsonEscapedSize(text) : text.size();
-  // The lead, less the comma before a first member, the text and its closing quote.
-  text_size_ += next->Lead().size() - (Count() == 0 ? 1 : 0) + escaped_size + 1;
-  shape_ = next;
-  return true;
-}
-
 char* TJsonPackedMembers::WriteText(char* out) const {
   *out++ = '{';
-  const char* record = bytes_;
-  for (int i = 0; i < Count(); ++i) {
-    std::string_view lead = shape_->Member(i).Lead();
-    if (i == 0) lead.remove_prefix(1);
+  bool first = true;
+  ForEach([&](const TJsonNameShape& member, std::string_view text, bool escapes) {
+    std::string_view lead = member.Lead();
+    if (first) lead.remove_prefix(1);
+    first = false;
     out = CopyBytes(out, lead.data(), lead.size());
-    const std::uint32_t header = HeaderAt(record);
-    const std::string_view text(record + kHeader, header >> 1);
-    if ((header & 1) != 0) {
-      out = WriteJsonEscaped(out, text);
-    } else {
-      out = CopyBytes(out, text.data(), text.size());
-    }
+    out = escapes ? WriteJsonEscaped(out, text) : CopyBytes(out, text.data(), text.size());
     *out++ = '"';
-    record += kHeader + text.size();
-  }
+  });
   *out++ = '}';
   return out;
 }

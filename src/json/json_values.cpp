@@ -28,9 +28,9 @@ void TJsonBase::operator delete(TJsonBase* value, std::destroying_delete_t) noex
   value->~TJsonBase();
   if (in_arena) {
     TJsonArena::Release(room);
-  } else {
-    ::operator delete(room);
+    return;
   }
+  ::operator delete(room);
 }
 
 void TJsonBase::operator delete(void* room) noexcept { ::operator delete(room); }
