@@ -29,8 +29,20 @@ Value* AddTo(TJsonObject& object, const char16_t* name, std::unique_ptr<Value> v
   return added;
 }
 
-// The members of a part, in order, and the properties they are copied from.
-constexpr std::pair<std::string_view, LineText TDataGridLine::*> kPartMembers[] = {
+// Exports as PostOrderLines does, but keeps the text instead of posting it, so that the text of
+// a long document is not copied.
+class TextTakingParser : public TSaveParser {
+ public:
+  void Send() override { text_ = JsonImport().ExportText(); }
+  std::string TakeText() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace
+
+const TOrderPartMember kOrderPartMembers[13] = {
     {"Price", &TDataGridLine::Einzelbetrag},
     {"TypLine", &TDataGridLine::TypeLine},
     {"Position", &TDataGridLine::Pos},
@@ -45,19 +57,6 @@ constexpr std::pair<std::string_view, LineText TDataGridLine::*> kPartMembers[] 
     {"SerialNumber", &TDataGridLine::Seriennummer},
     {"Rabatt", &TDataGridLine::Rabatt},
 };
-
-// Exports as PostOrderLines does, but keeps the text instead of posting it, so that the text of
-// a long document is not copied.
-class TextTakingParser : public TSaveParser {
- public:
-  void Send() override { text_ = JsonImport().ExportText(); }
-  std::string TakeText() { return std::move(text_); }
-
- private:
-  std::string text_;
-};
-
-}  // namespace
 
 TJSON::~TJSON() = default;
 
@@ -178,8 +177,8 @@ void TSaveParser::Parse() {
   for (int i = 0; i < lines_->Count(); ++i) {
     const TDataGridLine& line = lines_->Items(i);
     json.NewPart();
-    for (const auto& [name, text] : kPartMembers) {
-      json.AddString(TJsonTarget::CurrentPart, name, line.*text);
+    for (const TOrderPartMember& member : kOrderPartMembers) {
+      json.AddString(TJsonTarget::CurrentPart, member.Name, line.*member.Text);
     }
   }
 }

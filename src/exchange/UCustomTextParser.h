@@ -100,6 +100,13 @@ class TCustomTextParser {
   TOrderPoster poster_;
 };
 
+// The thirteen members of a part, in order, and the line properties they are copied from.
+struct TOrderPartMember {
+  std::string_view Name;
+  LineText TDataGridLine::*Text;
+};
+extern const TOrderPartMember kOrderPartMembers[13];
+
 // Exports a collection of order lines, which it does not own.
 class TSaveParser : public TCustomTextParser {
  public:

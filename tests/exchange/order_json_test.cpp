@@ -192,29 +192,14 @@ TEST_F(OrderJsonTest, DocumentOperations) {
   EXPECT_EQ(TJSON::TakeText(), "");
 }
 
-// The members of a part and where they come from, as the export writes them.
-const std::pair<const char*, LineText TDataGridLine::*> kPartMembers[] = {
-    {"Price", &TDataGridLine::Einzelbetrag},
-    {"TypLine", &TDataGridLine::TypeLine},
-    {"Position", &TDataGridLine::Pos},
-    {"Unit", &TDataGridLine::Einheit},
-    {"Quantity", &TDataGridLine::Stueck},
-    {"Description1", &TDataGridLine::Bezeichnung1},
-    {"Description2", &TDataGridLine::Bezeichnung2},
-    {"Number", &TDataGridLine::Artikelnummer},
-    {"TaxRate", &TDataGridLine::Steuer},
-    {"LongText", &TDataGridLine::Second},
-    {"DeliverNumber", &TDataGridLine::BestellNummer},
-    {"SerialNumber", &TDataGridLine::Seriennummer},
-    {"Rabatt", &TDataGridLine::Rabatt},
-};
-
 // The document built from values made with new, as any caller of the JSON library builds it.
 std::string DocumentOfNewValues(const TCustomDataGridLines& lines) {
   auto parts = std::make_unique<TJsonList>();
   for (int i = 0; i < lines.Count(); ++i) {
     auto part = std::make_unique<TJsonObject>();
-    for (const auto& [name, text] : kPartMembers) part->SetString(name, lines.Items(i).*text);
+    for (const TOrderPartMember& member : kOrderPartMembers) {
+      part->SetString(member.Name, lines.Items(i).*member.Text);
+    }
     parts->Add(std::move(part));
   }
   auto address = std::make_unique<TJsonList>();
@@ -238,14 +223,14 @@ TEST_F(OrderJsonTest, ManyLinesOfEveryKindOfTextAreWrittenAsNewValuesWouldBe) {
   TCustomDataGridLines lines;
   for (int i = 0; i < 300; ++i) {
     TDataGridLine& line = lines.Add();
-    int member = 0;
-    for (const auto& [name, text] : kPartMembers) {
+    int k = 0;
+    for (const TOrderPartMember& member : kOrderPartMembers) {
       // Lengths around the words the texts are copied in, now and then a byte to escape.
-      std::string value(static_cast<std::size_t>((i * 7 + member * 3) % 41), 'a' + member);
-      if (!value.empty() && (i + member) % 5 == 0) value[(i + member) % value.size()] = '"';
-      if (!value.empty() && (i + member) % 11 == 0) value.back() = '\x80';
-      line.*text = value;
-      ++member;
+      std::string value(static_cast<std::size_t>((i * 7 + k * 3) % 70), 'a' + k);
+      if (!value.empty() && (i + k) % 5 == 0) value[(i + k) % value.size()] = '"';
+      if (!value.empty() && (i + k) % 11 == 0) value.back() = '\x80';
+      line.*member.Text = value;
+      ++k;
     }
   }
   EXPECT_EQ(Export(lines), DocumentOfNewValues(lines));
