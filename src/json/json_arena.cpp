@@ -17,7 +17,7 @@ namespace zw {
 namespace {
 
 // The first block holds a short document; later blocks double up to the largest size, so
-// that a long document takes a few hundred blocks and a short one little room.
+// that a short document takes little room and a long one a block per megabyte.
 constexpr std::size_t kFirstBlockSize = 4096;
 constexpr std::size_t kLargestBlockSize = std::size_t{1} << 20;
 

@@ -39,7 +39,6 @@ TJsonNameShape* TJsonNameShape::NextAfterLatest(std::string_view name) {
 }
 
 TJsonNameShape* TJsonNameShape::MakeNext(std::string_view name) {
-  // At most six bytes for each byte of the name: within 32 bits.
   const std::size_t lead_size = 2 + JsonEscapedSize(name) + 3;
   TJsonArena& arena = *arena_;
   auto* const next =

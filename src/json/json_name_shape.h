@@ -17,9 +17,10 @@ class TJsonArena;
 // freed before it.
 class TJsonNameShape {
  public:
-  // A shape takes no more names than this, nor a name too long for its lead's size.
+  // A shape takes no more names than this, nor a name whose lead, at most six bytes for each
+  // of its bytes, might not fit 32 bits.
   static constexpr int kMostNames = 32;
-  static constexpr std::size_t kLongestName = (std::size_t{1} << 30) - 1;
+  static constexpr std::size_t kLongestName = (std::size_t{1} << 29) - 1;
 
   TJsonNameShape(const TJsonNameShape&) = delete;
   TJsonNameShape& operator=(const TJsonNameShape&) = delete;
