@@ -40,9 +40,8 @@ class TJsonArena {
   // Lengthens the room that ends at `end` by `more` bytes, when that room was the last one
   // handed out and its block has space left; otherwise false and nothing changes.
   bool Extend(const void* end, std::size_t more) {
-    if (end != next_ || next_ == nullptr || more > static_cast<std::size_t>(end_ - next_)) {
-      return false;
-    }
+    // Before the first block both ends are null, and there is no space.
+    if (end != next_ || more > static_cast<std::size_t>(end_ - next_)) return false;
     Unpoison(next_, more);
     next_ += more;
     return true;

@@ -15,19 +15,21 @@ void CopyWord(char* to, const char* from) {
 // Copies the bytes and returns their end. Most names and texts of an order are a few bytes
 // long: those are copied as two overlapping words, inline, instead of through a call.
 inline char* CopyBytes(char* to, const char* from, std::size_t size) {
-  if (size >= 16 && size <= 32) {
+  if (size <= 16) {
+    if (size >= 8) {
+      CopyWord<8>(to, from);
+      CopyWord<8>(to + size - 8, from + size - 8);
+    } else if (size >= 4) {
+      CopyWord<4>(to, from);
+      CopyWord<4>(to + size - 4, from + size - 4);
+    } else {
+      for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
+    }
+  } else if (size <= 32) {
     CopyWord<16>(to, from);
     CopyWord<16>(to + size - 16, from + size - 16);
-  } else if (size >= 8 && size < 16) {
-    CopyWord<8>(to, from);
-    CopyWord<8>(to + size - 8, from + size - 8);
-  } else if (size >= 4 && size < 8) {
-    CopyWord<4>(to, from);
-    CopyWord<4>(to + size - 4, from + size - 4);
-  } else if (size > 32) {
-    std::memcpy(to, from, size);
   } else {
-    for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
+    std::memcpy(to, from, size);
   }
   return to + size;
 }

@@ -100,8 +100,8 @@ class TJsonPackedMembers {
   bool HasRoom(std::size_t size) {
     if (size <= room_ - used_) return true;
     const std::size_t more = size - (room_ - used_);
-    if (bytes_ != nullptr && more <= kMostRoom - room_ &&
-        shape_->Arena().Extend(bytes_ + room_, more)) {
+    // Without room yet, its end is null, which the arena never gives out.
+    if (more <= kMostRoom - room_ && shape_->Arena().Extend(bytes_ + room_, more)) {
       room_ += static_cast<std::uint32_t>(more);
       return true;
     }
