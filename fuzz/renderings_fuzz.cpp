@@ -1,10 +1,13 @@
 // The four clipboard formats and the order JSON over arbitrary order lines and separators.
 // Each is read back the way another program reads it: the "HTML Format" offsets point at the
 // fragment, the CSV parses back to the same fields, the component stream parses to its end
-// with every length in place, and the JSON is well-formed.
+// with every length in place, and the JSON is well-formed and the same as built from values made
+// with new; objects that keep their strings packed act as objects of fields.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -14,6 +17,10 @@
 #include "base/text_sink.h"
 #include "exchange/UCustomTextParser.h"
 #include "fuzz_check.h"
+#include "json/json_arena.h"
+#include "json/json_list.h"
+#include "json/json_object.h"
+#include "json/json_text.h"
 #include "json_syntax.h"
 #include "orderlines/UClpUtils.h"
 #include "orderlines/amount_format.h"
@@ -220,6 +227,54 @@ void CheckKeyText(const zw::TCustomDataGridLines& lines, std::string_view text) 
   FUZZ_CHECK(text.find('\0') == text.size() - 1);
 }
 
+// The order document built from values made with new, as any caller of the JSON library builds
+// it.
+std::string DocumentOfNewValues(const zw::TCustomDataGridLines& lines) {
+  auto parts = std::make_unique<zw::TJsonList>();
+  for (int i = 0; i < lines.Count(); ++i) {
+    auto part = std::make_unique<zw::TJsonObject>();
+    for (const zw::TOrderPartMember& member : zw::kOrderPartMembers) {
+      part->SetString(member.Name, lines.Items(i).*member.Text);
+    }
+    parts->Add(std::move(part));
+  }
+  auto address = std::make_unique<zw::TJsonList>();
+  address->Add(std::make_unique<zw::TJsonObject>());
+  auto order = std::make_unique<zw::TJsonObject>();
+  order->Add(u"Parts", std::move(parts));
+  order->Add(u"Adress", std::move(address));
+  order->SetBoolean("NettoPrices", true);
+  order->SetBoolean("TaxImport", true);
+  order->SetBoolean("UpdateParts", false);
+  order->SetBoolean("AppendMode", true);
+  auto orders = std::make_unique<zw::TJsonList>();
+  orders->Add(std::move(order));
+  zw::TJsonObject root;
+  root.Add(u"Order", std::move(orders));
+  root.SetString("Description", "");
+  return zw::TJsonText::GenerateText(root);
+}
+
+// A line's texts set by name on an object that packs them and on one of fields, the names taken
+// from the texts too, so that they repeat and replace; both must write the same text, also
+// after a lookup has turned the packed members into fields.
+void CheckPackedObject(const zw::TDataGridLine& line) {
+  zw::TJsonArena arena;
+  std::unique_ptr<zw::TJsonObject> packed = arena.MakeObject(true);
+  zw::TJsonObject fields(true);
+  const std::size_t count = std::size(zw::kOrderPartMembers);
+  for (std::size_t i = 0; i < 3 * count; ++i) {
+    const std::string_view name = line.*zw::kOrderPartMembers[i % count].Text;
+    const std::string_view text = line.*zw::kOrderPartMembers[(i * 7 + 1) % count].Text;
+    packed->SetString(name.substr(0, i % 5), text);
+    fields.SetString(name.substr(0, i % 5), text);
+  }
+  FUZZ_CHECK(zw::TJsonText::GenerateText(*packed) == zw::TJsonText::GenerateText(fields));
+  FUZZ_CHECK(packed->Count() == fields.Count());
+  FUZZ_CHECK(packed->GetWideString(0) == fields.GetWideString(0));
+  FUZZ_CHECK(zw::TJsonText::GenerateText(*packed) == zw::TJsonText::GenerateText(fields));
+}
+
 void CheckJson(const zw::TCustomDataGridLines& lines) {
   std::string posted;
   zw::PostOrderLines(lines, [&](const std::string& data, int, const std::string&) {
@@ -227,6 +282,8 @@ void CheckJson(const zw::TCustomDataGridLines& lines) {
     return true;
   });
   FUZZ_CHECK(zw::fuzz::IsJsonText(posted));
+  FUZZ_CHECK(posted == DocumentOfNewValues(lines));
+  for (int i = 0; i < lines.Count(); ++i) CheckPackedObject(lines.Items(i));
 }
 
 }  // namespace

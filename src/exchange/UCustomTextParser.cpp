@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "exchange/exchange_requests.h"
+#include "json/json_arena.h"
 #include "json/json_list.h"
 #include "json/json_object.h"
 #include "json/json_streamer.h"
@@ -28,22 +29,53 @@ Value* AddTo(TJsonObject& object, const char16_t* name, std::unique_ptr<Value> v
   return added;
 }
 
+// Exports as PostOrderLines does, but keeps the text instead of posting it, so that the text of
+// a long document is not copied.
+class TextTakingParser : public TSaveParser {
+ public:
+  void Send() override { text_ = JsonImport().ExportText(); }
+  std::string TakeText() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
 }  // namespace
+
+const TOrderPartMember kOrderPartMembers[13] = {
+    {"Price", &TDataGridLine::Einzelbetrag},
+    {"TypLine", &TDataGridLine::TypeLine},
+    {"Position", &TDataGridLine::Pos},
+    {"Unit", &TDataGridLine::Einheit},
+    {"Quantity", &TDataGridLine::Stueck},
+    {"Description1", &TDataGridLine::Bezeichnung1},
+    {"Description2", &TDataGridLine::Bezeichnung2},
+    {"Number", &TDataGridLine::Artikelnummer},
+    {"TaxRate", &TDataGridLine::Steuer},
+    {"LongText", &TDataGridLine::Second},
+    {"DeliverNumber", &TDataGridLine::BestellNummer},
+    {"SerialNumber", &TDataGridLine::Seriennummer},
+    {"Rabatt", &TDataGridLine::Rabatt},
+};
 
 TJSON::~TJSON() = default;
 
 TJSON& TJSON::Document() {
-  if (order_document == nullptr) {
-    auto document = std::make_unique<TJSON>();
-    document->root_ = std::make_unique<TJsonObject>(true);
-    document->order_list_ = AddTo(*document->root_, u"Order", std::make_unique<TJsonList>());
-    document->order_ = AddTo(*document->order_list_, std::make_unique<TJsonObject>(true));
-    document->parts_ = AddTo(*document->order_, u"Parts", std::make_unique<TJsonList>());
-    document->address_list_ = AddTo(*document->order_, u"Adress", std::make_unique<TJsonList>());
-    document->address_ = AddTo(*document->address_list_, std::make_unique<TJsonObject>(true));
-    order_document = std::move(document);
-  }
+  if (order_document == nullptr) MakeDocument();
   return *order_document;
+}
+
+void TJSON::MakeDocument() {
+  auto document = std::make_unique<TJSON>();
+  document->arena_ = std::make_unique<TJsonArena>();
+  TJsonArena& arena = *document->arena_;
+  document->root_ = arena.MakeObject(true);
+  document->order_list_ = AddTo(*document->root_, u"Order", arena.Make<TJsonList>());
+  document->order_ = AddTo(*document->order_list_, arena.MakeObject(true));
+  document->parts_ = AddTo(*document->order_, u"Parts", arena.Make<TJsonList>());
+  document->address_list_ = AddTo(*document->order_, u"Adress", arena.Make<TJsonList>());
+  document->address_ = AddTo(*document->address_list_, arena.MakeObject(true));
+  order_document = std::move(document);
 }
 
 TJsonObject& TJSON::DocumentRoot() { return *Document().root_; }
@@ -62,14 +94,14 @@ TJsonObject* TJSON::TargetObject(TJsonTarget target) const {
 
 void TJSON::NewPart() {
   TJSON& document = Document();
-  document.current_part_ = AddTo(*document.parts_, std::make_unique<TJsonObject>(true));
+  document.current_part_ = AddTo(*document.parts_, document.arena_->MakeObject(true));
 }
 
-void TJSON::AddString(TJsonTarget target, const std::string& name, std::string_view text) {
+void TJSON::AddString(TJsonTarget target, std::string_view name, std::string_view text) {
   if (TJsonObject* object = Document().TargetObject(target)) object->SetString(name, text);
 }
 
-void TJSON::AddBoolean(TJsonTarget target, const std::string& name, bool value) {
+void TJSON::AddBoolean(TJsonTarget target, std::string_view name, bool value) {
   if (TJsonObject* object = Document().TargetObject(target)) object->SetBoolean(name, value);
 }
 
@@ -145,22 +177,9 @@ void TSaveParser::Parse() {
   for (int i = 0; i < lines_->Count(); ++i) {
     const TDataGridLine& line = lines_->Items(i);
     json.NewPart();
-    const std::pair<const char*, const LineText*> members[] = {
-        {"Price", &line.Einzelbetrag},
-        {"TypLine", &line.TypeLine},
-        {"Position", &line.Pos},
-        {"Unit", &line.Einheit},
-        {"Quantity", &line.Stueck},
-        {"Description1", &line.Bezeichnung1},
-        {"Description2", &line.Bezeichnung2},
-        {"Number", &line.Artikelnummer},
-        {"TaxRate", &line.Steuer},
-        {"LongText", &line.Second},
-        {"DeliverNumber", &line.BestellNummer},
-        {"SerialNumber", &line.Seriennummer},
-        {"Rabatt", &line.Rabatt},
-    };
-    for (const auto& [name, text] : members) json.AddString(TJsonTarget::CurrentPart, name, *text);
+    for (const TOrderPartMember& member : kOrderPartMembers) {
+      json.AddString(TJsonTarget::CurrentPart, member.Name, line.*member.Text);
+    }
   }
 }
 
@@ -182,12 +201,10 @@ bool PostOrderLinesToServer(const TCustomDataGridLines& lines) {
 }
 
 std::string OrderJsonText(const TCustomDataGridLines& lines) {
-  std::string text;
-  PostOrderLines(lines, [&](const std::string& data, int, const std::string&) {
-    text = data;
-    return true;
-  });
-  return text;
+  TextTakingParser parser;
+  parser.SetLines(lines);
+  parser.Execute();
+  return parser.TakeText();
 }
 
 }  // namespace zw

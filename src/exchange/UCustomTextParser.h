@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "orderlines/uCustomDataGridLines.h"
 
@@ -10,6 +11,7 @@
 // the exchange server with the command "OUTDATA".
 namespace zw {
 
+class TJsonArena;
 class TJsonObject;
 class TJsonList;
 
@@ -29,8 +31,8 @@ class TJSON {
   // Appends an empty part object to "Parts" and makes it the current part.
   static void NewPart();
   // Set or add on the target; with the current part as target and no part yet, nothing.
-  static void AddString(TJsonTarget target, const std::string& name, std::string_view text);
-  static void AddBoolean(TJsonTarget target, const std::string& name, bool value);
+  static void AddString(TJsonTarget target, std::string_view name, std::string_view text);
+  static void AddBoolean(TJsonTarget target, std::string_view name, bool value);
   // The compact text of the document, which is destroyed even when writing fails; empty when
   // there is no document.
   static std::string TakeText();
@@ -44,8 +46,12 @@ class TJSON {
 
  private:
   static TJSON& Document();
+  static void MakeDocument();
   TJsonObject* TargetObject(TJsonTarget target) const;
 
+  // The room of the document's lists and objects; it outlives them, as the root is freed
+  // first.
+  std::unique_ptr<TJsonArena> arena_;
   std::unique_ptr<TJsonObject> root_;
   TJsonList* order_list_ = nullptr;
   TJsonObject* order_ = nullptr;
@@ -93,6 +99,13 @@ class TCustomTextParser {
   std::unique_ptr<TJSONImport> json_import_;
   TOrderPoster poster_;
 };
+
+// The thirteen members of a part, in order, and the line properties they are copied from.
+struct TOrderPartMember {
+  std::string_view Name;
+  LineText TDataGridLine::*Text;
+};
+extern const TOrderPartMember kOrderPartMembers[13];
 
 // Exports a collection of order lines, which it does not own.
 class TSaveParser : public TCustomTextParser {

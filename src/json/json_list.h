@@ -41,9 +41,13 @@ class TJsonCustomList : public TJsonBase {
   virtual bool GetBoolean(int index) const;
 
  protected:
-  TJsonCustomList() = default;
+  explicit TJsonCustomList(JsonClass value_class = JsonClass::Other) : TJsonBase(value_class) {}
   // The value the typed reads look at.
   virtual TJsonBase* ReadTarget(int index) const;
+  // Takes the children of a list that has none yet.
+  void AdoptChildren(std::vector<std::unique_ptr<TJsonBase>> children) noexcept {
+    children_ = std::move(children);
+  }
 
  private:
   std::vector<std::unique_ptr<TJsonBase>> children_;
@@ -51,7 +55,7 @@ class TJsonCustomList : public TJsonBase {
 
 class TJsonList : public TJsonCustomList {
  public:
-  TJsonList() = default;
+  TJsonList() : TJsonCustomList(JsonClass::List) {}
 
   int Add(std::unique_ptr<TJsonBase> value) { return AddChild(std::move(value)); }
 

@@ -3,12 +3,13 @@
 #include <array>
 
 #include "base/win1252.h"
+#include "json/json_arena.h"
 
 namespace zw {
 namespace {
 
-void SetOnField(TJsonBase& self, const std::string& name, const TJsonVariant& value) {
-  if (TJsonBase* field = self.Field(TJsonVariant(name))) field->SetValue(value);
+void SetOnField(TJsonBase& self, std::string_view name, const TJsonVariant& value) {
+  if (TJsonBase* field = self.Field(TJsonVariant(std::string(name)))) field->SetValue(value);
 }
 
 }  // namespace
@@ -20,19 +21,33 @@ std::string_view JsonKindName(JsonKind kind) {
   return number < kNames.size() ? kNames[number] : kNames[0];
 }
 
-void TJsonBase::SetBoolean(const std::string& name, bool value) { SetOnField(*this, name, value); }
+void TJsonBase::operator delete(TJsonBase* value, std::destroying_delete_t) noexcept {
+  const bool in_arena = value->in_arena_;
+  // The start of the whole object, wherever the base lies within it.
+  void* const room = dynamic_cast<void*>(value);
+  value->~TJsonBase();
+  if (in_arena) {
+    TJsonArena::Release(room);
+    return;
+  }
+  ::operator delete(room);
+}
 
-void TJsonBase::SetInteger(const std::string& name, std::int32_t value) {
+void TJsonBase::operator delete(void* room) noexcept { ::operator delete(room); }
+
+void TJsonBase::SetBoolean(std::string_view name, bool value) { SetOnField(*this, name, value); }
+
+void TJsonBase::SetInteger(std::string_view name, std::int32_t value) {
   SetOnField(*this, name, value);
 }
 
-void TJsonBase::SetCurrency(const std::string& name, Currency value) {
+void TJsonBase::SetCurrency(std::string_view name, Currency value) {
   SetOnField(*this, name, value);
 }
 
-void TJsonBase::SetDouble(const std::string& name, double value) { SetOnField(*this, name, value); }
+void TJsonBase::SetDouble(std::string_view name, double value) { SetOnField(*this, name, value); }
 
-void TJsonBase::SetString(const std::string& name, std::string_view value) {
+void TJsonBase::SetString(std::string_view name, std::string_view value) {
   SetOnField(*this, name, std::string(value));
 }
 

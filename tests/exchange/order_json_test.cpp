@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "exchange/UCustomTextParser.h"
+#include "json/json_list.h"
+#include "json/json_object.h"
+#include "json/json_text.h"
 #include "orderlines/uCustomDataGridLines.h"
 
 namespace zw {
@@ -187,6 +190,76 @@ TEST_F(OrderJsonTest, DocumentOperations) {
             R"({"Order":[{"Parts":[{"Price":"2"}],"Adress":[{"City":"Bonn"}],)"
             R"("AppendMode":true}],"Description":"d"})");
   EXPECT_EQ(TJSON::TakeText(), "");
+}
+
+// The document built from values made with new, as any caller of the JSON library builds it.
+std::string DocumentOfNewValues(const TCustomDataGridLines& lines) {
+  auto parts = std::make_unique<TJsonList>();
+  for (int i = 0; i < lines.Count(); ++i) {
+    auto part = std::make_unique<TJsonObject>();
+    for (const TOrderPartMember& member : kOrderPartMembers) {
+      part->SetString(member.Name, lines.Items(i).*member.Text);
+    }
+    parts->Add(std::move(part));
+  }
+  auto address = std::make_unique<TJsonList>();
+  address->Add(std::make_unique<TJsonObject>());
+  auto order = std::make_unique<TJsonObject>();
+  order->Add(u"Parts", std::move(parts));
+  order->Add(u"Adress", std::move(address));
+  order->SetBoolean("NettoPrices", true);
+  order->SetBoolean("TaxImport", true);
+  order->SetBoolean("UpdateParts", false);
+  order->SetBoolean("AppendMode", true);
+  auto orders = std::make_unique<TJsonList>();
+  orders->Add(std::move(order));
+  TJsonObject root;
+  root.Add(u"Order", std::move(orders));
+  root.SetString("Description", "");
+  return TJsonText::GenerateText(root);
+}
+
+TEST_F(OrderJsonTest, ManyLinesOfEveryKindOfTextAreWrittenAsNewValuesWouldBe) {
+  TCustomDataGridLines lines;
+  for (int i = 0; i < 300; ++i) {
+    TDataGridLine& line = lines.Add();
+    int k = 0;
+    for (const TOrderPartMember& member : kOrderPartMembers) {
+      // Lengths around the words the texts are copied in, now and then a byte to escape.
+      std::string value(static_cast<std::size_t>((i * 7 + k * 3) % 70), 'a' + k);
+      if (!value.empty() && (i + k) % 5 == 0) value[(i + k) % value.size()] = '"';
+      if (!value.empty() && (i + k) % 11 == 0) value.back() = '\x80';
+      line.*member.Text = value;
+      ++k;
+    }
+  }
+  EXPECT_EQ(Export(lines), DocumentOfNewValues(lines));
+}
+
+// Reads the document as a caller of the protected root can.
+class DocumentReader : public TJSONImport {
+ public:
+  using TJSON::DocumentRoot;
+};
+
+TEST_F(OrderJsonTest, APartReadThroughTheRootGivesItsMembers) {
+  TJSON::NewPart();
+  TJSON::AddString(TJsonTarget::CurrentPart, "Price", "1,5");
+  TJSON::AddString(TJsonTarget::CurrentPart, "Unit", "Stk");
+  TJSON::NewPart();
+  TJSON::AddString(TJsonTarget::CurrentPart, "Price", "2");
+  TJsonObject& root = DocumentReader::DocumentRoot();
+  auto* order = static_cast<TJsonList*>(root.FieldByName(u"Order"));
+  auto* parts =
+      static_cast<TJsonList*>(static_cast<TJsonObject*>(order->Child(0))->FieldByName(u"Parts"));
+  auto* first = static_cast<TJsonObject*>(parts->Child(0));
+  EXPECT_EQ(first->GetString(1), "Stk");
+  EXPECT_EQ(first->NameOf(0), u"Price");
+  first->SetString("Unit", "m");
+  TJSON::AddString(TJsonTarget::CurrentPart, "Unit", "kg");
+  EXPECT_EQ(TJSON::TakeText(),
+            R"({"Order":[{"Parts":[{"Price":"1,5","Unit":"m"},{"Price":"2","Unit":"kg"}],)"
+            R"("Adress":[{}]}]})");
 }
 
 }  // namespace

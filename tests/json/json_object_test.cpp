@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "base/win1252.h"
+#include "json/json_arena.h"
 #include "json/json_errors.h"
 #include "json/json_list.h"
 #include "json/json_object.h"
@@ -119,90 +123,190 @@ TEST(JsonList, IntegerReadsOutsideTheIntegerRangeFail) {
   EXPECT_THROW(list.GetInteger(0), TJsonConversionError);
 }
 
-TEST(JsonObject, SetOrAddCreatesFieldsOfTheMatchingKind) {
-  TJsonObject object;
-  object.SetString("s", "\xE4");
-  object.SetBoolean("b", false);
-  object.SetInteger("i", 7);
-  object.SetDouble("d", 0.5);
-  object.SetCurrency("c", Currency{12345});
-  EXPECT_EQ(TJsonText::GenerateText(object),
+// Every object test runs on an object made with new and on one made by an arena, which keeps
+// strings set by name packed until a caller needs their nodes: both must behave alike.
+enum class Made { ByNew, InArena };
+
+class JsonObject : public ::testing::TestWithParam<Made> {
+ protected:
+  std::unique_ptr<TJsonObject> NewObject(bool use_name_tree = true) {
+    if (GetParam() == Made::InArena) return arena_.MakeObject(use_name_tree);
+    return std::make_unique<TJsonObject>(use_name_tree);
+  }
+
+ private:
+  TJsonArena arena_;
+};
+
+INSTANTIATE_TEST_SUITE_P(ByNewAndInArena, JsonObject, ::testing::Values(Made::ByNew, Made::InArena),
+                         [](const auto& info) {
+                           return info.param == Made::ByNew ? "ByNew" : "InArena";
+                         });
+
+TEST_P(JsonObject, SetOrAddCreatesFieldsOfTheMatchingKind) {
+  auto object = NewObject();
+  object->SetString("s", "\xE4");
+  object->SetBoolean("b", false);
+  object->SetInteger("i", 7);
+  object->SetDouble("d", 0.5);
+  object->SetCurrency("c", Currency{12345});
+  EXPECT_EQ(TJsonText::GenerateText(*object),
             "{\"s\":\"\xE4\",\"b\":false,\"i\":7,\"d\":0.5,"
             "\"c\":1.2345}");
 }
 
-TEST(JsonObject, SetOnAnExistingFieldReplacesItInPlace) {
-  TJsonObject object;
-  object.SetString("a", "x");
-  object.SetString("b", "y");
-  TJsonBase* before = object.FieldByName(u"a");
-  object.SetString("a", "z");
-  EXPECT_EQ(object.FieldByName(u"a"), before);
-  EXPECT_EQ(TJsonText::GenerateText(object), R"({"a":"z","b":"y"})");
-  object.SetInteger("b", 3);  // a string field stays a string
-  EXPECT_EQ(TJsonText::GenerateText(object), R"({"a":"z","b":"3"})");
-  object.SetBoolean("c", true);
-  EXPECT_THROW(object.SetString("c", "vielleicht"), TJsonConversionError);
+TEST_P(JsonObject, SetOnAnExistingFieldReplacesItInPlace) {
+  auto object = NewObject();
+  object->SetString("a", "x");
+  object->SetString("b", "y");
+  TJsonBase* before = object->FieldByName(u"a");
+  object->SetString("a", "z");
+  EXPECT_EQ(object->FieldByName(u"a"), before);
+  EXPECT_EQ(TJsonText::GenerateText(*object), R"({"a":"z","b":"y"})");
+  object->SetInteger("b", 3);  // a string field stays a string
+  EXPECT_EQ(TJsonText::GenerateText(*object), R"({"a":"z","b":"3"})");
+  object->SetBoolean("c", true);
+  EXPECT_THROW(object->SetString("c", "vielleicht"), TJsonConversionError);
 }
 
-TEST(JsonObject, ASecondFieldOfANameIsWrittenButLookupsFindTheFirst) {
+TEST_P(JsonObject, ASecondFieldOfANameIsWrittenButLookupsFindTheFirst) {
   for (const bool use_tree : {true, false}) {
-    TJsonObject object(use_tree);
-    object.Add(u"a", Str(u"first"));
-    object.Add(u"b", Str(u"other"));
-    EXPECT_EQ(object.Add(u"a", Str(u"second")), 2);
-    EXPECT_EQ(TJsonText::GenerateText(object), R"({"a":"first","b":"other","a":"second"})");
-    EXPECT_EQ(object.IndexOfName(u"a"), 0) << use_tree;
-    EXPECT_EQ(object.GetWideString(2), u"first");  // by name, so the first field's value
-    object.SetString("a", "changed");
-    EXPECT_EQ(TJsonText::GenerateText(object), R"({"a":"changed","b":"other","a":"second"})");
+    auto object = NewObject(use_tree);
+    object->Add(u"a", Str(u"first"));
+    object->Add(u"b", Str(u"other"));
+    EXPECT_EQ(object->Add(u"a", Str(u"second")), 2);
+    EXPECT_EQ(TJsonText::GenerateText(*object), R"({"a":"first","b":"other","a":"second"})");
+    EXPECT_EQ(object->IndexOfName(u"a"), 0) << use_tree;
+    EXPECT_EQ(object->GetWideString(2), u"first");  // by name, so the first field's value
+    object->SetString("a", "changed");
+    EXPECT_EQ(TJsonText::GenerateText(*object), R"({"a":"changed","b":"other","a":"second"})");
   }
 }
 
-TEST(JsonObject, LookupsByNameAndIndex) {
+TEST_P(JsonObject, LookupsByNameAndIndex) {
   for (const bool use_tree : {true, false}) {
-    TJsonObject object(use_tree);
-    EXPECT_EQ(object.UseNameTree(), use_tree);
-    object.Add(u"Name", Str(u"x"));
-    object.Add(u"", Str(u"unnamed"));
-    EXPECT_EQ(object.Add(u"n", nullptr), -1);
-    EXPECT_EQ(object.Count(), 2);
-    EXPECT_EQ(object.IndexOfName(u"Name"), 0);
-    EXPECT_EQ(object.IndexOfName(u"name"), -1);  // case-sensitive
-    EXPECT_EQ(object.IndexOfName(u"n"), -1);
-    EXPECT_EQ(object.FieldByName(u"missing"), nullptr);
-    EXPECT_EQ(object.NameOf(0), u"Name");
-    EXPECT_EQ(object.NameOf(2), u"");
-    EXPECT_EQ(object.FieldByIndex(0), object.FieldByName(u"Name"));
-    EXPECT_EQ(object.FieldByIndex(1), nullptr);  // an empty name finds nothing
-    EXPECT_EQ(object.Field(std::string("Name")), object.FieldByName(u"Name"));
-    EXPECT_EQ(object.Field(std::int32_t{0}), object.Child(0));  // the field pair
+    auto object = NewObject(use_tree);
+    EXPECT_EQ(object->UseNameTree(), use_tree);
+    object->Add(u"Name", Str(u"x"));
+    object->Add(u"", Str(u"unnamed"));
+    EXPECT_EQ(object->Add(u"n", nullptr), -1);
+    EXPECT_EQ(object->Count(), 2);
+    EXPECT_EQ(object->IndexOfName(u"Name"), 0);
+    EXPECT_EQ(object->IndexOfName(u"name"), -1);  // case-sensitive
+    EXPECT_EQ(object->IndexOfName(u"n"), -1);
+    EXPECT_EQ(object->FieldByName(u"missing"), nullptr);
+    EXPECT_EQ(object->NameOf(0), u"Name");
+    EXPECT_EQ(object->NameOf(2), u"");
+    EXPECT_EQ(object->FieldByIndex(0), object->FieldByName(u"Name"));
+    EXPECT_EQ(object->FieldByIndex(1), nullptr);  // an empty name finds nothing
+    EXPECT_EQ(object->Field(std::string("Name")), object->FieldByName(u"Name"));
+    EXPECT_EQ(object->Field(std::int32_t{0}), object->Child(0));  // the field pair
     std::string name;
-    EXPECT_EQ(object.NameAndChild(0, name), object.FieldByName(u"Name"));
+    EXPECT_EQ(object->NameAndChild(0, name), object->FieldByName(u"Name"));
     EXPECT_EQ(name, "Name");
   }
 }
 
-TEST(JsonObject, TypedReadsGoThroughTheFieldValues) {
-  TJsonObject object;
-  object.SetDouble("n", 4.75);
-  object.SetString("s", "t");
-  EXPECT_EQ(object.GetInteger(0), 4);
-  EXPECT_EQ(object.GetString(1), "t");
-  EXPECT_EQ(object.GetDouble(5), 0);
-  EXPECT_THROW(object.GetBoolean(1), TJsonTypeCastError);
+TEST_P(JsonObject, TypedReadsGoThroughTheFieldValues) {
+  auto object = NewObject();
+  object->SetDouble("n", 4.75);
+  object->SetString("s", "t");
+  EXPECT_EQ(object->GetInteger(0), 4);
+  EXPECT_EQ(object->GetString(1), "t");
+  EXPECT_EQ(object->GetDouble(5), 0);
+  EXPECT_THROW(object->GetBoolean(1), TJsonTypeCastError);
 }
 
-TEST(JsonObject, DeleteMovesTheLastFieldButKeepsTheOldNameIndex) {
-  TJsonObject object;
-  object.SetString("a", "1");
-  object.SetString("b", "2");
-  object.SetString("c", "3");
-  object.Delete(0);
-  EXPECT_EQ(TJsonText::GenerateText(object), R"({"c":"3","b":"2"})");
+TEST_P(JsonObject, DeleteMovesTheLastFieldButKeepsTheOldNameIndex) {
+  auto object = NewObject();
+  object->SetString("a", "1");
+  object->SetString("b", "2");
+  object->SetString("c", "3");
+  object->Delete(0);
+  EXPECT_EQ(TJsonText::GenerateText(*object), R"({"c":"3","b":"2"})");
   // The tree still says "c" is at 2, which is now outside the range.
-  EXPECT_EQ(object.FieldByName(u"c"), nullptr);
-  EXPECT_EQ(object.GetString(0), "");
+  EXPECT_EQ(object->FieldByName(u"c"), nullptr);
+  EXPECT_EQ(object->GetString(0), "");
+}
+
+// What an operation gives, as text, so that two objects' answers can be compared.
+std::string Describe(const TJsonBase* value) {
+  if (value == nullptr) return "null";
+  if (value->Class() == JsonClass::Field) {
+    const auto* field = static_cast<const TJsonObjectField*>(value);
+    return "field " + Utf16ToWin1252(field->Name()) + "=" + Describe(field->Value());
+  }
+  return std::string(value->KindName()) + " " + TJsonText::GenerateText(value);
+}
+
+TEST(JsonPackedObject, EveryOperationActsAsOnAnObjectOfFields) {
+  using Operation = std::function<std::string(TJsonObject&)>;
+  const auto number = [](int n) { return std::to_string(n); };
+  const std::vector<std::pair<const char*, Operation>> operations = {
+      {"Count", [&](TJsonObject& o) { return number(o.Count()); }},
+      {"Child", [](TJsonObject& o) { return Describe(o.Child(1)) + Describe(o.Child(3)); }},
+      {"Field by name", [](TJsonObject& o) { return Describe(o.Field(std::string("b"))); }},
+      {"Field by index", [](TJsonObject& o) { return Describe(o.Field(std::int32_t{2})); }},
+      {"NameAndChild",
+       [](TJsonObject& o) {
+         std::string name;
+         const TJsonBase* child = o.NameAndChild(2, name);
+         return name + Describe(child);
+       }},
+      {"IndexOfName", [&](TJsonObject& o) { return number(o.IndexOfName(u"c")); }},
+      {"FieldByName", [](TJsonObject& o) { return Describe(o.FieldByName(u"a")); }},
+      {"NameOf", [](TJsonObject& o) { return Utf16ToWin1252(o.NameOf(1)); }},
+      {"FieldByIndex", [](TJsonObject& o) { return Describe(o.FieldByIndex(0)); }},
+      {"IndexOfChild", [&](TJsonObject& o) { return number(o.IndexOfChild(o.Child(2))); }},
+      {"Delete",
+       [](TJsonObject& o) {
+         o.Delete(0);
+         return Describe(o.FieldByName(u"c"));
+       }},
+      {"SetChild",
+       [](TJsonObject& o) {
+         o.SetChild(1, std::make_unique<TJsonNull>());
+         return Describe(o.FieldByName(u"b"));
+       }},
+      {"AddChild", [&](TJsonObject& o) { return number(o.AddChild(TJsonNumber::Generate(1))); }},
+      {"Add a second a",
+       [&](TJsonObject& o) {
+         return number(o.Add(u"a", Str(u"2"))) + number(o.IndexOfName(u"a"));
+       }},
+      {"SetString on a", [](TJsonObject& o) { return o.SetString("a", "z"), std::string(); }},
+      {"SetInteger on b", [](TJsonObject& o) { return o.SetInteger("b", 3), std::string(); }},
+      {"SetBoolean new", [](TJsonObject& o) { return o.SetBoolean("d", true), std::string(); }},
+      {"GetString", [](TJsonObject& o) { return o.GetString(2) + o.GetString(7); }},
+      {"GetWideString", [](TJsonObject& o) { return Utf16ToWin1252(o.GetWideString(0)); }},
+      {"GetInteger",
+       [](TJsonObject& o) {
+         try {
+           return std::to_string(o.GetInteger(0));
+         } catch (const TJsonTypeCastError&) {
+           return std::string("type cast error");
+         }
+       }},
+      {"Thirty-three more strings",
+       [](TJsonObject& o) {
+         for (int i = 0; i < 33; ++i) o.SetString("m" + std::to_string(i), "v");
+         return Describe(o.FieldByIndex(35));
+       }},
+  };
+  for (const auto& [what, operation] : operations) {
+    for (const bool use_tree : {true, false}) {
+      TJsonArena arena;
+      auto packed = arena.MakeObject(use_tree);
+      TJsonObject fields(use_tree);
+      for (TJsonObject* object : {packed.get(), &fields}) {
+        object->SetString("a", "1\x80/");
+        object->SetString("b", "");
+        object->SetString("c", "three");
+      }
+      EXPECT_EQ(operation(*packed), operation(fields)) << what << " " << use_tree;
+      EXPECT_EQ(TJsonText::GenerateText(*packed), TJsonText::GenerateText(fields))
+          << what << " " << use_tree;
+    }
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/win1252.h"
+#include "json/json_arena.h"
 #include "json/json_list.h"
 #include "json/json_object.h"
 #include "json/json_text.h"
@@ -111,6 +112,38 @@ TEST(JsonText, EveryByteIsEscapedAsTheWireFormatRequires) {
     }
     EXPECT_EQ(StringText(std::string(1, static_cast<char>(byte))), "\"" + expected + "\"")
         << "byte " << byte;
+  }
+}
+
+// The text of an object with one string member set by name: packed when made by an arena.
+std::string MemberText(bool packed, const std::string& name, const std::string& value) {
+  TJsonArena arena;
+  std::unique_ptr<TJsonObject> object =
+      packed ? arena.MakeObject(true) : std::make_unique<TJsonObject>(true);
+  object->SetString(name, value);
+  object->SetString("next", value);
+  return TextOf(*object);
+}
+
+TEST(JsonText, PackedMembersAreWrittenAsFieldsAre) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string text(1, static_cast<char>(byte));
+    EXPECT_EQ(MemberText(true, "n", text), MemberText(false, "n", text)) << "byte " << byte;
+    EXPECT_EQ(MemberText(true, text, "v"), MemberText(false, text, "v")) << "byte " << byte;
+  }
+  // Texts are checked for escapes a word at a time: a byte to escape at every place of every
+  // length up to five words, among the bytes next to those to escape.
+  for (std::size_t size = 1; size <= 40; ++size) {
+    for (std::size_t at = 0; at < size; ++at) {
+      for (const char around : {' ', '!', '\x81', '\xFF'}) {
+        for (const char escaped : {'"', '\x1F', '\x80', '/', '\\'}) {
+          std::string text(size, around);
+          text[at] = escaped;
+          ASSERT_EQ(MemberText(true, "n", text), MemberText(false, "n", text))
+              << size << " " << at << " " << static_cast<int>(escaped);
+        }
+      }
+    }
   }
 }
 
