@@ -5,10 +5,20 @@
 #include <cstdint>
 
 #include "base/ascii.h"
+#include "texttable/rare_entry_bytes.h"
+#include "texttable/record_scanner.h"
+#include "texttable/table_room.h"
 
 namespace zw {
 
 namespace {
+
+// Room is made at first for the rows of this many records at most: one more than the order
+// lines that a conversion takes, so that a text whose rows all become lines is refused before
+// its table outgrows the room.
+constexpr std::size_t kRowsCountedAhead = 200'001;
+// Field slots of a quoted record, grown when a record has more fields.
+constexpr std::size_t kInitialSlots = 100;
 
 // Normalises the joined fields of a record: tabs and blanks are dropped while joining, the
 // other characters of code 32 or less trimmed at both ends afterwards, and looks for the
@@ -16,8 +26,12 @@ namespace {
 // without an allocation per record.
 class RecordNormalizer {
  public:
-  RecordNormalizer(char delimiter, const std::vector<std::string>& ignore_entries)
+  // With rare_bytes, records are ruled out by them before the entries are looked for.
+  RecordNormalizer(char delimiter, const std::vector<std::string>& ignore_entries,
+                   RareEntryBytes* rare_bytes = nullptr)
       : ignore_entries_(ignore_entries),
+        rare_bytes_(rare_bytes),
+        delimiter_(delimiter),
         has_entries_(HasEntries(ignore_entries)),
         all_trimmed_(AllTrimmed(ignore_entries)) {
     for (int c = 0; c < 256; ++c) keep_in_field_[c] = c != '\t' && c != ' ';
@@ -25,32 +39,48 @@ class RecordNormalizer {
     keep_in_record_[static_cast<unsigned char>(delimiter)] = 0;
   }
 
-  RecordCheck Check(const TCSVReader& reader) {
-    const std::vector<std::string>& ignore_entries = ignore_entries_;
-    if (reader.FieldCount() == 0) return {RecordCheck::Verdict::NoFields, 0};
-    bool quoted = false;
-    const std::string_view span = reader.RecordSpan(quoted);
-    if (!has_entries_) {
-      // Only emptiness matters: the record is empty when all its bytes are trimmed ones.
-      return HasContent(reader, span, quoted) ? RecordCheck{}
-                                              : RecordCheck{RecordCheck::Verdict::Empty, 0};
-    }
-    if (!quoted && all_trimmed_) {
-      // The fields are the span less its delimiters: the entries are looked for in the span
-      // itself, stepping over what normalising drops, without writing the normalised text.
-      if (!HasContent(reader, span, quoted)) return {RecordCheck::Verdict::Empty, 0};
-      for (std::size_t entry = 0; entry < ignore_entries.size(); ++entry) {
-        const std::string& ignored = ignore_entries[entry];
-        if (!ignored.empty() && ContainsKept(span, ignored)) {
-          return {RecordCheck::Verdict::Ignored, entry};
-        }
+  RecordCheck Check(const RecordFields& record) {
+    if (record.Count == 0) return {RecordCheck::Verdict::NoFields, 0};
+    const std::string_view span = record.Span();
+    if (!record.Quoted) return CheckUnquoted(span);
+    // A quoted field's delimiters are its content; a blank never is.
+    bool content = false;
+    for (std::size_t field = 0; field < record.Count && !content; ++field)
+      content = HasContent(record.Value(field, scratch_), ' ');
+    if (!content) return {RecordCheck::Verdict::Empty, 0};
+    if (!has_entries_) return {};
+    std::size_t length = 0;
+    for (std::size_t field = 0; field < record.Count; ++field)
+      length = Compact(record.Value(field, scratch_), keep_in_field_, length);
+    // The values of quoted fields are made of the span's bytes too.
+    if (rare_bytes_ != nullptr && !rare_bytes_->MayHoldAnEntry(span)) return {};
+    return Find(Trimmed(length));
+  }
+
+  // The check of a record of at least one field, none of which begins with a quote: its fields
+  // are its span less its delimiters.
+  RecordCheck CheckUnquoted(std::string_view span) {
+    // The record is empty when all its bytes are trimmed ones or delimiters.
+    if (!HasContent(span, delimiter_)) return {RecordCheck::Verdict::Empty, 0};
+    if (!has_entries_) return {};
+    if (rare_bytes_ != nullptr && !rare_bytes_->MayHoldAnEntry(span)) return {};
+    if (!all_trimmed_) return Find(Trimmed(Compact(span, keep_in_record_, 0)));
+    // The entries are looked for in the span itself, stepping over what normalising drops,
+    // without writing the normalised text.
+    for (std::size_t entry = 0; entry < ignore_entries_.size(); ++entry) {
+      const std::string& ignored = ignore_entries_[entry];
+      if (!ignored.empty() && ContainsKept(span, ignored)) {
+        return {RecordCheck::Verdict::Ignored, entry};
       }
-      return {};
     }
-    const std::string_view text = Normalized(reader, span, quoted);
-    if (text.empty()) return {RecordCheck::Verdict::Empty, 0};
-    for (std::size_t entry = 0; entry < ignore_entries.size(); ++entry) {
-      const std::string& ignored = ignore_entries[entry];
+    return {};
+  }
+
+ private:
+  // The first entry that the normalised text contains.
+  RecordCheck Find(std::string_view text) const {
+    for (std::size_t entry = 0; entry < ignore_entries_.size(); ++entry) {
+      const std::string& ignored = ignore_entries_[entry];
       // An entry of blanks only normalises to nothing; it must not drop every row.
       if (ignored.empty()) continue;
       if (text.find(ignored) != std::string_view::npos) {
@@ -60,7 +90,6 @@ class RecordNormalizer {
     return {};
   }
 
- private:
   // Whether the entry occurs in the bytes of the span that normalising keeps. The entry's first
   // and last bytes are above code 32, so a match never touches what the trimming drops.
   bool ContainsKept(std::string_view span, std::string_view entry) const {
@@ -99,30 +128,16 @@ class RecordNormalizer {
     return false;
   }
 
-  bool HasContent(const TCSVReader& reader, std::string_view span, bool quoted) {
-    const auto content = [](std::string_view part, char delimiter) {
-      for (const char c : part) {
-        if (!IsBlankOrControl(c) && c != delimiter) return true;
-      }
-      return false;
-    };
-    // Without quotes the fields are the span less its delimiters.
-    if (!quoted) return content(span, reader.Delimiter());
-    for (int field = 0; field < reader.FieldCount(); ++field) {
-      // A quoted field's delimiters are its content; a blank never is.
-      if (content(reader.FieldView(field, scratch_), ' ')) return true;
+  // Whether a byte of the part is neither one that normalising drops nor the delimiter.
+  static bool HasContent(std::string_view part, char delimiter) {
+    for (const char c : part) {
+      if (!IsBlankOrControl(c) && c != delimiter) return true;
     }
     return false;
   }
 
-  std::string_view Normalized(const TCSVReader& reader, std::string_view span, bool quoted) {
-    std::size_t length = 0;
-    if (!quoted) {
-      length = Compact(span, keep_in_record_, 0);
-    } else {
-      for (int field = 0; field < reader.FieldCount(); ++field)
-        length = Compact(reader.FieldView(field, scratch_), keep_in_field_, length);
-    }
+  // The first `length` bytes of the buffer, less the trimmed bytes at both ends.
+  std::string_view Trimmed(std::size_t length) const {
     const char* const data = buffer_.data();
     std::size_t begin = 0;
     while (begin < length && IsBlankOrControl(data[begin])) ++begin;
@@ -145,6 +160,8 @@ class RecordNormalizer {
   }
 
   const std::vector<std::string>& ignore_entries_;
+  RareEntryBytes* const rare_bytes_;
+  const char delimiter_;
   const bool has_entries_;
   const bool all_trimmed_;
   std::array<std::uint8_t, 256> keep_in_field_{};
@@ -156,7 +173,7 @@ class RecordNormalizer {
 }  // namespace
 
 RecordCheck CheckRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
-  return RecordNormalizer(reader.Delimiter(), ignore_entries).Check(reader);
+  return RecordNormalizer(reader.Delimiter(), ignore_entries).Check(reader.Record());
 }
 
 bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
@@ -169,23 +186,57 @@ void FillRowTable(RowTable& table, std::string_view text, char delimiter, int co
   table.DefineColumns(column_count);
   // Cells of unquoted fields stay slices of the text.
   table.ViewText(text);
-  // The table grows as it fills: counting its size first would read a text, which may be
-  // refused after a part of it, once more in full.
-  TCSVReader reader(text, delimiter);
-  RecordNormalizer normalizer(delimiter, ignore_entries);
+  // The records are read with the reader's rules, but the fields of a record without quotes are
+  // written straight into the table as its cells, and kept there unless the record is dropped.
+  const RecordScanner<kNativeBlocks> scanner(text, delimiter);
+  // Room for the rows of the first records, counted ahead: a text that is refused after a part
+  // of it is not read in full for it. Only a table that outgrows them counts the rest.
+  TableRoom room =
+      CountTableRoom<kNativeBlocks>(text, 0, delimiter, column_count, kRowsCountedAhead);
+  table.Reserve(room.Rows, room.Cells);
+  RareEntryBytes rare_bytes(text, ignore_entries);
+  RecordNormalizer normalizer(delimiter, ignore_entries, &rare_bytes);
+  std::vector<TextSlice> slots(kInitialSlots);
   std::string scratch;
-  int record = 1;
-  for (reader.First(); !reader.Eof(); reader.Next(), ++record) {
-    const RecordCheck check = normalizer.Check(reader);
+  std::size_t position = 0;
+  for (int record = 1;; ++record) {
+    if (table.RowCount() == room.Rows && room.End < text.size()) {
+      const TableRoom rest =
+          CountTableRoom<kNativeBlocks>(text, room.End, delimiter, column_count, text.size());
+      room = {room.Rows + rest.Rows, room.Cells + rest.Cells, rest.End};
+      table.Reserve(room.Rows, room.Cells);
+    }
+    const std::size_t start = position;
+    RowTable::SliceSink cells = table.OpenSlices();
+    const ScannedRecord scanned = scanner.Read(position, cells);
+    if (scanned.End == RecordEnd::EndOfData) return;
+    RecordCheck check;
+    if (!scanned.Quoted) {
+      check = cells.Fields() == 0
+                  ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
+                  : normalizer.CheckUnquoted(text.substr(start, scanned.Stop - start));
+      if (check.Result == RecordCheck::Verdict::Keep) table.KeepSlices(cells, record);
+    } else {
+      // The values of quoted fields are not slices of the text: the record is read once more,
+      // as the reader keeps it.
+      std::size_t again = start;
+      FieldSlots fields(slots);
+      scanner.Read(again, fields);
+      const RecordFields values{text, slots.data(), fields.Count(), true, delimiter};
+      check = normalizer.Check(values);
+      if (check.Result == RecordCheck::Verdict::Keep) {
+        table.BeginRow(record);
+        const std::size_t stored = std::min(static_cast<std::size_t>(column_count), values.Count);
+        for (std::size_t column = 0; column < stored; ++column)
+          table.AddCell(values.Value(column, scratch));
+      }
+    }
     if (check.Result != RecordCheck::Verdict::Keep) {
       if (on_dropped) on_dropped(record, check);
-      continue;
+    } else if (on_row) {
+      on_row(table);
     }
-    table.BeginRow(record);
-    const int stored = std::min(column_count, reader.FieldCount());
-    for (int column = 0; column < stored; ++column)
-      table.AddCell(reader.FieldView(column, scratch));
-    if (on_row) on_row(table);
+    if (scanned.End == RecordEnd::LastLine) return;
   }
 }
 

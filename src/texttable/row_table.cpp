@@ -40,10 +40,15 @@ void RowTable::ViewText(std::string_view text) {
   viewed_ = text;
 }
 
+void RowTable::Reserve(std::size_t rows, std::size_t cells) {
+  row_first_cell_.Reserve(rows);
+  row_records_.Reserve(rows);
+  cell_starts_.Reserve(cells);
+  cell_lengths_.Reserve(cells);
+}
+
 void RowTable::BeginRow(int source_record) {
-  if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max()) {
-    throw std::length_error("table too large");
-  }
+  if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max()) ThrowTooLarge();
   row_first_cell_.push_back(static_cast<std::uint32_t>(cell_starts_.size()));
   row_records_.push_back(source_record);
 }
@@ -58,6 +63,12 @@ void RowTable::CopyCell(std::string_view text) {
 }
 
 void RowTable::ThrowNoRow() { throw std::logic_error("AddCell before BeginRow"); }
+
+void RowTable::ThrowTooLarge() { throw std::length_error("table too large"); }
+
+void RowTable::ThrowNotOpened() {
+  throw std::logic_error("KeepSlices of a sink not opened last or outside the viewed text");
+}
 
 void RowTable::First() { current_ = 0; }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "texttable/plain_array.h"
 
 namespace zw {
 
@@ -29,6 +32,8 @@ class RowTable {
   int ColumnCount() const { return column_count_; }
   // Cells added from within this text are kept as slices of it: it must outlive the rows.
   void ViewText(std::string_view text);
+  // Room for this many rows and cells in all, so that filling up to them moves nothing.
+  void Reserve(std::size_t rows, std::size_t cells);
 
   // Starts a new row taken from the given (1-based) record of the text; AddCell then fills its
   // columns in order. Cells beyond the column count are ignored, longer cells cut to 100.
@@ -49,6 +54,55 @@ class RowTable {
     } else {
       CopyCell(text);
     }
+  }
+
+  // Writes the fields of one record as the cells of a row straight into the table, as a sink of
+  // RecordScanner: the fields are slices of the viewed text, start <= end, and the cells are
+  // what AddCell with the fields' texts would give. A field beyond the column count is written
+  // to a spare place. Inline: a table is filled through it, field by field.
+  class SliceSink {
+   public:
+    void MakeRoom(std::size_t) {}
+    void Put(std::size_t start, std::size_t end) {
+      const std::size_t cell = std::min(fields_, columns_);
+      starts_[cell] = static_cast<std::uint32_t>(start);
+      lengths_[cell] = static_cast<std::uint8_t>(std::min(end - start, kMaxCellLength));
+      end_ = end;
+      ++fields_;
+    }
+    std::size_t Fields() const { return fields_; }
+
+   private:
+    friend class RowTable;
+    SliceSink(std::uint32_t* starts, std::uint8_t* lengths, std::size_t columns)
+        : starts_(starts), lengths_(lengths), columns_(columns) {}
+
+    std::uint32_t* starts_;
+    std::uint8_t* lengths_;
+    std::size_t columns_;
+    std::size_t fields_ = 0;
+    std::size_t end_ = 0;  // of the last field, the end of all as they come in order
+  };
+  // A sink for the next row; nothing of it is in the table before KeepSlices. Inline, as the
+  // sink: a table is filled through it.
+  SliceSink OpenSlices() {
+    const auto columns = static_cast<std::size_t>(column_count_);
+    if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max() - columns) {
+      ThrowTooLarge();
+    }
+    // The columns and the spare place for fields beyond them.
+    return SliceSink(cell_starts_.Ahead(columns + 1), cell_lengths_.Ahead(columns + 1), columns);
+  }
+  // Appends the row that the sink, the one opened last, was given, for the given record.
+  void KeepSlices(const SliceSink& cells, int source_record) {
+    if (cells.starts_ != cell_starts_.data() + cell_starts_.size() || cells.end_ > viewed_.size()) {
+      ThrowNotOpened();
+    }
+    row_first_cell_.push_back(static_cast<std::uint32_t>(cell_starts_.size()));
+    row_records_.push_back(source_record);
+    const std::size_t kept = std::min(cells.fields_, cells.columns_);
+    cell_starts_.Take(kept);
+    cell_lengths_.Take(kept);
   }
 
   std::size_t RowCount() const { return row_records_.size(); }
@@ -87,6 +141,8 @@ class RowTable {
   // Keeps a cell from outside the viewed text in the table's own buffer.
   void CopyCell(std::string_view text);
   [[noreturn]] static void ThrowNoRow();
+  [[noreturn]] static void ThrowTooLarge();
+  [[noreturn]] static void ThrowNotOpened();
 
   // The cells of the current row: [first, end) in cell_starts_.
   std::size_t FirstCell() const { return row_first_cell_[current_]; }
@@ -99,10 +155,10 @@ class RowTable {
   std::string copied_;       // the other cells; offsets behind the viewed text
   // Offset of each stored cell: below viewed_.size() into viewed_, else into copied_. Its
   // length is at most 100, so a byte holds it.
-  std::vector<std::uint32_t> cell_starts_;
-  std::vector<std::uint8_t> cell_lengths_;
-  std::vector<std::uint32_t> row_first_cell_;
-  std::vector<int> row_records_;
+  PlainArray<std::uint32_t> cell_starts_;
+  PlainArray<std::uint8_t> cell_lengths_;
+  PlainArray<std::uint32_t> row_first_cell_;
+  PlainArray<int> row_records_;
   std::size_t current_ = 0;
 };
 

@@ -1,0 +1,198 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "texttable/field_stops.h"
+#include "texttable/text_slice.h"
+
+namespace zw {
+
+// How a record that RecordScanner read ended.
+enum class RecordEnd {
+  Line,       // at a CR: the next record starts after it and its LF
+  LastLine,   // at a CR followed by the end of the data: no record follows
+  EndOfData,  // at a NUL or inside an unclosed quote: this is no record, and the data ends
+};
+
+// What RecordScanner tells of a record besides its fields.
+struct ScannedRecord {
+  RecordEnd End = RecordEnd::Line;
+  std::size_t Stop = 0;  // the CR that ended the record
+  bool Quoted = false;   // one of its fields begins with a quote
+};
+
+// Throws when a text is too large for the 32-bit offsets of the reader's fields.
+void CheckRecordTextSize(std::string_view text);
+
+// The record rules of the table reader. A record ends at a CR (an LF right after it belongs to
+// the line break), a field at the delimiter; a field that begins with a double quote runs to its
+// closing quote, so it may hold delimiters and line breaks. The text reads as if a CR and a NUL
+// followed it, and a NUL ends the data. The delimiters and line ends are found a block of bytes
+// at a time. Header only: the reader and the table filling run it for every record.
+template <ByteBlocks kBlocks>
+class RecordScanner {
+ public:
+  RecordScanner(std::string_view text, char delimiter)
+      : text_(text),
+        finder_(delimiter),
+        // A NUL ends the data and a CR the record before either could end a field.
+        field_delimiter_(delimiter == kEndOfData || delimiter == kLineEnd
+                             ? -1
+                             : static_cast<unsigned char>(delimiter)),
+        // A quote as delimiter, or one that never ends a field, is read a byte at a time.
+        in_blocks_(field_delimiter_ >= 0 && delimiter != kQuote) {
+    CheckRecordTextSize(text);
+  }
+
+  // Reads the record that starts at `position`, hands its fields to the sink as slices of the
+  // text, quotes included, and moves position to the start of the next record. The sink has
+  //   void MakeRoom(std::size_t count);  // before up to count fields are put
+  //   void Put(std::size_t start, std::size_t end);
+  // and is worked on as a copy, which stays in registers, handed back at the end.
+  template <class Sink>
+  ScannedRecord Read(std::size_t& position, Sink& sink) const {
+    using Stops = FieldStops<kBlocks>;
+    using Mask = typename Stops::Mask;
+    const std::size_t size = text_.size();
+    const char* const data = text_.data();
+    Sink fields = sink;
+    ScannedRecord record;
+    const std::size_t first = position;
+    std::size_t at = first;
+    std::size_t field_start = at;
+    const auto end_record = [&](std::size_t end) {
+      record.Stop = end;
+      if (At(end) == kEndOfData) {
+        record.End = RecordEnd::EndOfData;
+        return record;
+      }
+      // An empty line has no fields at all, not one empty field.
+      if (end != first) {
+        fields.MakeRoom(1);
+        fields.Put(field_start, end);
+      }
+      sink = fields;
+      if (At(end + 1) == kEndOfData) {
+        record.End = RecordEnd::LastLine;
+        return record;
+      }
+      // Only an LF belongs to the line break; after a lone CR the next line starts at once.
+      position = end + 1;
+      if (At(position) == kLineFeed) ++position;
+      return record;
+    };
+    const auto skip_quoted = [&]() {
+      record.Quoted = true;
+      if (SkipQuoted(at)) return true;
+      record.End = RecordEnd::EndOfData;
+      return false;
+    };
+
+    for (;;) {
+      if (at == field_start && At(at) == kQuote && !skip_quoted()) return record;
+      if (!in_blocks_ || at + Stops::kWidth > size) break;
+      const Stops stops = finder_.Of(data + at);
+      Mask delimiters = stops.Delimiters & Stops::Below(stops.Ends);
+      // A field that begins with a quote ends the block: its quoted section is stepped over at
+      // the top of the loop.
+      const Mask quoted_starts = Stops::NextLanes(delimiters) & stops.Quotes;
+      if (quoted_starts != 0) delimiters &= Stops::Below(quoted_starts);
+      fields.MakeRoom(Stops::kWidth);
+      for (; delimiters != 0; delimiters &= delimiters - 1) {
+        const std::size_t stop = at + Stops::LaneOf(delimiters);
+        fields.Put(field_start, stop);
+        field_start = stop + 1;
+      }
+      if (quoted_starts != 0) {
+        at = field_start;
+      } else if (stops.Ends != 0) {
+        return end_record(at + Stops::LaneOf(stops.Ends));
+      } else {
+        at += Stops::kWidth;
+      }
+    }
+    // The last bytes of the text, fewer than a block, or the whole record a byte at a time.
+    for (;;) {
+      const char c = At(at);
+      if (c == kEndOfData || c == kLineEnd) return end_record(at);
+      if (static_cast<unsigned char>(c) == field_delimiter_) {
+        fields.MakeRoom(1);
+        fields.Put(field_start, at);
+        field_start = ++at;
+        if (At(at) == kQuote && !skip_quoted()) return record;
+        continue;
+      }
+      ++at;
+    }
+  }
+
+ private:
+  static constexpr char kLineEnd = '\r';
+  static constexpr char kLineFeed = '\n';
+  static constexpr char kEndOfData = '\0';
+  static constexpr char kQuote = '"';
+
+  // The byte at a position of the text followed by its CR and NUL.
+  char At(std::size_t at) const {
+    return at < text_.size() ? text_[at] : at == text_.size() ? kLineEnd : kEndOfData;
+  }
+
+  // Steps over a quoted section from its opening quote: a pair of quotes is one quote of the
+  // value, the first single one closes it. False when the data ends inside: an unclosed quote
+  // swallows the rest of the text, and nothing of it becomes a record.
+  bool SkipQuoted(std::size_t& at) const {
+    ++at;
+    for (;;) {
+      const char c = At(at);
+      if (c == kEndOfData) return false;
+      if (c == kQuote) {
+        if (At(at + 1) != kQuote) {
+          ++at;
+          return true;
+        }
+        at += 2;
+      } else {
+        ++at;
+      }
+    }
+  }
+
+  std::string_view text_;
+  FieldStopFinder<kBlocks> finder_;
+  int field_delimiter_;  // the delimiter's byte value where it ends a field, else none
+  bool in_blocks_;
+};
+
+// A sink for RecordScanner that keeps the fields of a record as slices in a vector, which is
+// kept from record to record and grows only when a record has more fields than any before.
+class FieldSlots {
+ public:
+  explicit FieldSlots(std::vector<TextSlice>& slots)
+      : slots_(&slots), data_(slots.data()), room_(slots.size()) {}
+
+  std::size_t Count() const { return count_; }
+
+  void MakeRoom(std::size_t count) {
+    if (count > room_ - count_) {
+      slots_->resize(std::max(2 * room_, count_ + count));
+      data_ = slots_->data();
+      room_ = slots_->size();
+    }
+  }
+  void Put(std::size_t start, std::size_t end) {
+    data_[count_++] =
+        TextSlice{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)};
+  }
+
+ private:
+  std::vector<TextSlice>* slots_;
+  TextSlice* data_;
+  std::size_t room_;
+  std::size_t count_ = 0;
+};
+
+}  // namespace zw
