@@ -170,6 +170,118 @@ class RecordNormalizer {
   std::string scratch_;
 };
 
+// Fills a table as FillRowTable tells. The records are read with the reader's rules, but the
+// fields of a record without quotes go straight into the table as the cells of a row, which is
+// kept unless the record is dropped.
+class TableFill {
+ public:
+  TableFill(RowTable& table, std::string_view text, char delimiter, int column_count,
+            const std::vector<std::string>& ignore_entries, const RecordDropped& on_dropped,
+            const RowAdded& on_row)
+      : table_(table),
+        text_(text),
+        delimiter_(delimiter),
+        column_count_(column_count),
+        on_dropped_(on_dropped),
+        on_row_(on_row),
+        scanner_(text, delimiter),
+        rare_bytes_(text, ignore_entries),
+        normalizer_(delimiter, ignore_entries, &rare_bytes_) {
+    table.DefineColumns(column_count);
+    // Cells of unquoted fields stay slices of the text.
+    table.ViewText(text);
+    // Room for the rows of the first records, counted ahead: a text that is refused after a
+    // part of it is not read in full for it. Only a table that outgrows them counts the rest.
+    room_ = CountTableRoom<kNativeBlocks>(text, 0, delimiter, column_count, kRowsCountedAhead);
+    table.Reserve(room_.Rows, room_.Cells);
+  }
+
+  void Run() {
+    std::size_t position = 0;
+    Sink sink(this, OpenRow());
+    scanner_.Read(position, sink);
+  }
+
+ private:
+  // The scanner's sink, which it works on as a copy in registers.
+  class Sink {
+   public:
+    Sink(TableFill* fill, RowTable::SliceSink cells) : fill_(fill), cells_(cells) {}
+    void MakeRoom(std::size_t) {}
+    void Put(std::size_t start, std::size_t end) { cells_.Put(start, end); }
+    bool Ended(const ScannedRecord& record, std::size_t first) {
+      cells_ = fill_->Take(record, first, cells_);
+      return true;
+    }
+
+   private:
+    TableFill* fill_;
+    RowTable::SliceSink cells_;
+  };
+
+  RowTable::SliceSink OpenRow() {
+    if (table_.RowCount() == room_.Rows && room_.End < text_.size()) {
+      const TableRoom rest =
+          CountTableRoom<kNativeBlocks>(text_, room_.End, delimiter_, column_count_, text_.size());
+      room_ = {room_.Rows + rest.Rows, room_.Cells + rest.Cells, rest.End};
+      table_.Reserve(room_.Rows, room_.Cells);
+    }
+    return table_.OpenSlices();
+  }
+
+  // Judges the record whose fields the cells were given, keeps or drops its row and opens the
+  // next one.
+  RowTable::SliceSink Take(const ScannedRecord& scanned, std::size_t first,
+                           const RowTable::SliceSink& cells) {
+    RecordCheck check;
+    if (!scanned.Quoted) {
+      check = cells.Fields() == 0
+                  ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
+                  : normalizer_.CheckUnquoted(text_.substr(first, scanned.Stop - first));
+      if (check.Result == RecordCheck::Verdict::Keep) table_.KeepSlices(cells, record_);
+    } else {
+      check = TakeQuoted(first);
+    }
+    if (check.Result != RecordCheck::Verdict::Keep) {
+      if (on_dropped_) on_dropped_(record_, check);
+    } else if (on_row_) {
+      on_row_(table_);
+    }
+    ++record_;
+    return OpenRow();
+  }
+
+  // The values of quoted fields are not slices of the text: the record is read once more, as
+  // the reader keeps it.
+  RecordCheck TakeQuoted(std::size_t first) {
+    FieldSlots fields(slots_);
+    scanner_.Read(first, fields);
+    const RecordFields values{text_, slots_.data(), fields.Count(), true, delimiter_};
+    const RecordCheck check = normalizer_.Check(values);
+    if (check.Result == RecordCheck::Verdict::Keep) {
+      table_.BeginRow(record_);
+      const std::size_t stored = std::min(static_cast<std::size_t>(column_count_), values.Count);
+      for (std::size_t column = 0; column < stored; ++column)
+        table_.AddCell(values.Value(column, scratch_));
+    }
+    return check;
+  }
+
+  RowTable& table_;
+  const std::string_view text_;
+  const char delimiter_;
+  const int column_count_;
+  const RecordDropped& on_dropped_;
+  const RowAdded& on_row_;
+  const RecordScanner<kNativeBlocks> scanner_;
+  RareEntryBytes rare_bytes_;
+  RecordNormalizer normalizer_;
+  TableRoom room_;
+  std::vector<TextSlice> slots_ = std::vector<TextSlice>(kInitialSlots);
+  std::string scratch_;
+  int record_ = 1;
+};
+
 }  // namespace
 
 RecordCheck CheckRecord(const TCSVReader& reader, const std::vector<std::string>& ignore_entries) {
@@ -183,61 +295,7 @@ bool IsIgnoredRecord(const TCSVReader& reader, const std::vector<std::string>& i
 void FillRowTable(RowTable& table, std::string_view text, char delimiter, int column_count,
                   const std::vector<std::string>& ignore_entries, const RecordDropped& on_dropped,
                   const RowAdded& on_row) {
-  table.DefineColumns(column_count);
-  // Cells of unquoted fields stay slices of the text.
-  table.ViewText(text);
-  // The records are read with the reader's rules, but the fields of a record without quotes are
-  // written straight into the table as its cells, and kept there unless the record is dropped.
-  const RecordScanner<kNativeBlocks> scanner(text, delimiter);
-  // Room for the rows of the first records, counted ahead: a text that is refused after a part
-  // of it is not read in full for it. Only a table that outgrows them counts the rest.
-  TableRoom room =
-      CountTableRoom<kNativeBlocks>(text, 0, delimiter, column_count, kRowsCountedAhead);
-  table.Reserve(room.Rows, room.Cells);
-  RareEntryBytes rare_bytes(text, ignore_entries);
-  RecordNormalizer normalizer(delimiter, ignore_entries, &rare_bytes);
-  std::vector<TextSlice> slots(kInitialSlots);
-  std::string scratch;
-  std::size_t position = 0;
-  for (int record = 1;; ++record) {
-    if (table.RowCount() == room.Rows && room.End < text.size()) {
-      const TableRoom rest =
-          CountTableRoom<kNativeBlocks>(text, room.End, delimiter, column_count, text.size());
-      room = {room.Rows + rest.Rows, room.Cells + rest.Cells, rest.End};
-      table.Reserve(room.Rows, room.Cells);
-    }
-    const std::size_t start = position;
-    RowTable::SliceSink cells = table.OpenSlices();
-    const ScannedRecord scanned = scanner.Read(position, cells);
-    if (scanned.End == RecordEnd::EndOfData) return;
-    RecordCheck check;
-    if (!scanned.Quoted) {
-      check = cells.Fields() == 0
-                  ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
-                  : normalizer.CheckUnquoted(text.substr(start, scanned.Stop - start));
-      if (check.Result == RecordCheck::Verdict::Keep) table.KeepSlices(cells, record);
-    } else {
-      // The values of quoted fields are not slices of the text: the record is read once more,
-      // as the reader keeps it.
-      std::size_t again = start;
-      FieldSlots fields(slots);
-      scanner.Read(again, fields);
-      const RecordFields values{text, slots.data(), fields.Count(), true, delimiter};
-      check = normalizer.Check(values);
-      if (check.Result == RecordCheck::Verdict::Keep) {
-        table.BeginRow(record);
-        const std::size_t stored = std::min(static_cast<std::size_t>(column_count), values.Count);
-        for (std::size_t column = 0; column < stored; ++column)
-          table.AddCell(values.Value(column, scratch));
-      }
-    }
-    if (check.Result != RecordCheck::Verdict::Keep) {
-      if (on_dropped) on_dropped(record, check);
-    } else if (on_row) {
-      on_row(table);
-    }
-    if (scanned.End == RecordEnd::LastLine) return;
-  }
+  TableFill(table, text, delimiter, column_count, ignore_entries, on_dropped, on_row).Run();
 }
 
 }  // namespace zw

@@ -48,11 +48,14 @@ class RecordScanner {
     CheckRecordTextSize(text);
   }
 
-  // Reads the record that starts at `position`, hands its fields to the sink as slices of the
-  // text, quotes included, and moves position to the start of the next record. The sink has
+  // Reads the records from `position` on and hands their fields to the sink as slices of the
+  // text, quotes included. The sink has
   //   void MakeRoom(std::size_t count);  // before up to count fields are put
   //   void Put(std::size_t start, std::size_t end);
-  // and is worked on as a copy, which stays in registers, handed back at the end.
+  //   bool Ended(const ScannedRecord& record, std::size_t first);  // false stops the reading
+  // and is worked on as a copy, which stays in registers, handed back at the end. After the
+  // last record handed over, position is the start of the record after it; the result tells
+  // how that record ended, or that the data ended before a record.
   template <class Sink>
   ScannedRecord Read(std::size_t& position, Sink& sink) const {
     using Stops = FieldStops<kBlocks>;
@@ -61,29 +64,37 @@ class RecordScanner {
     const char* const data = text_.data();
     Sink fields = sink;
     ScannedRecord record;
-    const std::size_t first = position;
+    std::size_t first = position;  // of the record being read
     std::size_t at = first;
     std::size_t field_start = at;
+    // The stops of the block read last, from `base` on, for the lanes before block_end.
+    Stops stops{};
+    std::size_t base = at;
+    std::size_t block_end = at;
+    // The record ends at the CR or NUL at `end`: true when the next one is to be read.
     const auto end_record = [&](std::size_t end) {
       record.Stop = end;
       if (At(end) == kEndOfData) {
         record.End = RecordEnd::EndOfData;
-        return record;
+        return false;
       }
       // An empty line has no fields at all, not one empty field.
       if (end != first) {
         fields.MakeRoom(1);
         fields.Put(field_start, end);
       }
-      sink = fields;
-      if (At(end + 1) == kEndOfData) {
-        record.End = RecordEnd::LastLine;
-        return record;
-      }
+      record.End = At(end + 1) == kEndOfData ? RecordEnd::LastLine : RecordEnd::Line;
       // Only an LF belongs to the line break; after a lone CR the next line starts at once.
-      position = end + 1;
-      if (At(position) == kLineFeed) ++position;
-      return record;
+      std::size_t next = end + 1;
+      if (At(next) == kLineFeed) ++next;
+      if (record.End == RecordEnd::Line) position = next;
+      if (!fields.Ended(record, first) || record.End == RecordEnd::LastLine) {
+        sink = fields;
+        return false;
+      }
+      first = at = field_start = next;
+      record.Quoted = false;
+      return true;
     };
     const auto skip_quoted = [&]() {
       record.Quoted = true;
@@ -93,40 +104,42 @@ class RecordScanner {
     };
 
     for (;;) {
-      if (at == field_start && At(at) == kQuote && !skip_quoted()) return record;
-      if (!in_blocks_ || at + Stops::kWidth > size) break;
-      const Stops stops = finder_.Of(data + at);
-      Mask delimiters = stops.Delimiters & Stops::Below(stops.Ends);
-      // A field that begins with a quote ends the block: its quoted section is stepped over at
+      if (at == field_start && At(at) == kQuote) {
+        if (!skip_quoted()) return record;
+        block_end = at;  // the stops from here on are found anew
+      }
+      if (at >= block_end) {
+        if (!in_blocks_ || at + Stops::kWidth > size) {
+          // The last bytes of the text, fewer than a block, or a record of other delimiters.
+          if (!ReadBytes(at, field_start, fields, skip_quoted)) return record;
+          if (!end_record(at)) return record;
+          continue;
+        }
+        stops = finder_.Of(data + at);
+        base = at;
+        block_end = at + Stops::kWidth;
+      }
+      // Only the lanes from `at` on belong to this record.
+      const auto lanes_from = ~Mask{0} << (static_cast<int>(at - base) * Stops::kLaneBits);
+      const Mask ends = stops.Ends & lanes_from;
+      Mask delimiters = stops.Delimiters & lanes_from & Stops::Below(ends);
+      // A field that begins with a quote ends the round: its quoted section is stepped over at
       // the top of the loop.
       const Mask quoted_starts = Stops::NextLanes(delimiters) & stops.Quotes;
       if (quoted_starts != 0) delimiters &= Stops::Below(quoted_starts);
       fields.MakeRoom(Stops::kWidth);
       for (; delimiters != 0; delimiters &= delimiters - 1) {
-        const std::size_t stop = at + Stops::LaneOf(delimiters);
+        const std::size_t stop = base + Stops::LaneOf(delimiters);
         fields.Put(field_start, stop);
         field_start = stop + 1;
       }
       if (quoted_starts != 0) {
         at = field_start;
-      } else if (stops.Ends != 0) {
-        return end_record(at + Stops::LaneOf(stops.Ends));
-      } else {
-        at += Stops::kWidth;
+      } else if (ends == 0) {
+        at = block_end;
+      } else if (!end_record(base + Stops::LaneOf(ends))) {
+        return record;
       }
-    }
-    // The last bytes of the text, fewer than a block, or the whole record a byte at a time.
-    for (;;) {
-      const char c = At(at);
-      if (c == kEndOfData || c == kLineEnd) return end_record(at);
-      if (static_cast<unsigned char>(c) == field_delimiter_) {
-        fields.MakeRoom(1);
-        fields.Put(field_start, at);
-        field_start = ++at;
-        if (At(at) == kQuote && !skip_quoted()) return record;
-        continue;
-      }
-      ++at;
     }
   }
 
@@ -139,6 +152,25 @@ class RecordScanner {
   // The byte at a position of the text followed by its CR and NUL.
   char At(std::size_t at) const {
     return at < text_.size() ? text_[at] : at == text_.size() ? kLineEnd : kEndOfData;
+  }
+
+  // Reads the rest of a record a byte at a time, up to the CR or NUL that ends it, where `at`
+  // then is; false when the data ends inside a quoted section.
+  template <class Sink, class SkipQuoted>
+  bool ReadBytes(std::size_t& at, std::size_t& field_start, Sink& fields,
+                 const SkipQuoted& skip_quoted) const {
+    for (;;) {
+      const char c = At(at);
+      if (c == kEndOfData || c == kLineEnd) return true;
+      if (static_cast<unsigned char>(c) == field_delimiter_) {
+        fields.MakeRoom(1);
+        fields.Put(field_start, at);
+        field_start = ++at;
+        if (At(at) == kQuote && !skip_quoted()) return false;
+        continue;
+      }
+      ++at;
+    }
   }
 
   // Steps over a quoted section from its opening quote: a pair of quotes is one quote of the
@@ -175,6 +207,8 @@ class FieldSlots {
       : slots_(&slots), data_(slots.data()), room_(slots.size()) {}
 
   std::size_t Count() const { return count_; }
+  // One record is read at a time.
+  bool Ended(const ScannedRecord&, std::size_t) { return false; }
 
   void MakeRoom(std::size_t count) {
     if (count > room_ - count_) {
