@@ -64,6 +64,12 @@ class RecordNormalizer {
     if (!HasContent(span, delimiter_)) return {RecordCheck::Verdict::Empty, 0};
     if (!has_entries_) return {};
     if (rare_bytes_ != nullptr && !rare_bytes_->MayHoldAnEntry(span)) return {};
+    return FindInSpan(span);
+  }
+
+ private:
+  // The first entry that the fields of an unquoted record contain.
+  RecordCheck FindInSpan(std::string_view span) {
     if (!all_trimmed_) return Find(Trimmed(Compact(span, keep_in_record_, 0)));
     // The entries are looked for in the span itself, stepping over what normalising drops,
     // without writing the normalised text.
@@ -76,7 +82,6 @@ class RecordNormalizer {
     return {};
   }
 
- private:
   // The first entry that the normalised text contains.
   RecordCheck Find(std::string_view text) const {
     for (std::size_t entry = 0; entry < ignore_entries_.size(); ++entry) {
@@ -230,26 +235,9 @@ class TableFill {
   }
 
   // Judges the record whose fields the cells were given, keeps or drops its row and opens the
-  // next one.
+  // next one. Out of the class, so that it stays out of the scanner's loop.
   RowTable::SliceSink Take(const ScannedRecord& scanned, std::size_t first,
-                           const RowTable::SliceSink& cells) {
-    RecordCheck check;
-    if (!scanned.Quoted) {
-      check = cells.Fields() == 0
-                  ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
-                  : normalizer_.CheckUnquoted(text_.substr(first, scanned.Stop - first));
-      if (check.Result == RecordCheck::Verdict::Keep) table_.KeepSlices(cells, record_);
-    } else {
-      check = TakeQuoted(first);
-    }
-    if (check.Result != RecordCheck::Verdict::Keep) {
-      if (on_dropped_) on_dropped_(record_, check);
-    } else if (on_row_) {
-      on_row_(table_);
-    }
-    ++record_;
-    return OpenRow();
-  }
+                           const RowTable::SliceSink& cells);
 
   // The values of quoted fields are not slices of the text: the record is read once more, as
   // the reader keeps it.
@@ -281,6 +269,26 @@ class TableFill {
   std::string scratch_;
   int record_ = 1;
 };
+
+RowTable::SliceSink TableFill::Take(const ScannedRecord& scanned, std::size_t first,
+                                    const RowTable::SliceSink& cells) {
+  RecordCheck check;
+  if (!scanned.Quoted) {
+    check = cells.Fields() == 0
+                ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
+                : normalizer_.CheckUnquoted(text_.substr(first, scanned.Stop - first));
+    if (check.Result == RecordCheck::Verdict::Keep) table_.KeepSlices(cells, record_);
+  } else {
+    check = TakeQuoted(first);
+  }
+  if (check.Result != RecordCheck::Verdict::Keep) {
+    if (on_dropped_) on_dropped_(record_, check);
+  } else if (on_row_) {
+    on_row_(table_);
+  }
+  ++record_;
+  return OpenRow();
+}
 
 }  // namespace
 

@@ -57,91 +57,7 @@ class RecordScanner {
   // last record handed over, position is the start of the record after it; the result tells
   // how that record ended, or that the data ended before a record.
   template <class Sink>
-  ScannedRecord Read(std::size_t& position, Sink& sink) const {
-    using Stops = FieldStops<kBlocks>;
-    using Mask = typename Stops::Mask;
-    const std::size_t size = text_.size();
-    const char* const data = text_.data();
-    Sink fields = sink;
-    ScannedRecord record;
-    std::size_t first = position;  // of the record being read
-    std::size_t at = first;
-    std::size_t field_start = at;
-    // The stops of the block read last, from `base` on, for the lanes before block_end.
-    Stops stops{};
-    std::size_t base = at;
-    std::size_t block_end = at;
-    // The record ends at the CR or NUL at `end`: true when the next one is to be read.
-    const auto end_record = [&](std::size_t end) {
-      record.Stop = end;
-      if (At(end) == kEndOfData) {
-        record.End = RecordEnd::EndOfData;
-        return false;
-      }
-      // An empty line has no fields at all, not one empty field.
-      if (end != first) {
-        fields.MakeRoom(1);
-        fields.Put(field_start, end);
-      }
-      record.End = At(end + 1) == kEndOfData ? RecordEnd::LastLine : RecordEnd::Line;
-      // Only an LF belongs to the line break; after a lone CR the next line starts at once.
-      std::size_t next = end + 1;
-      if (At(next) == kLineFeed) ++next;
-      if (record.End == RecordEnd::Line) position = next;
-      if (!fields.Ended(record, first) || record.End == RecordEnd::LastLine) {
-        sink = fields;
-        return false;
-      }
-      first = at = field_start = next;
-      record.Quoted = false;
-      return true;
-    };
-    const auto skip_quoted = [&]() {
-      record.Quoted = true;
-      if (SkipQuoted(at)) return true;
-      record.End = RecordEnd::EndOfData;
-      return false;
-    };
-
-    for (;;) {
-      if (at == field_start && At(at) == kQuote) {
-        if (!skip_quoted()) return record;
-        block_end = at;  // the stops from here on are found anew
-      }
-      if (at >= block_end) {
-        if (!in_blocks_ || at + Stops::kWidth > size) {
-          // The last bytes of the text, fewer than a block, or a record of other delimiters.
-          if (!ReadBytes(at, field_start, fields, skip_quoted)) return record;
-          if (!end_record(at)) return record;
-          continue;
-        }
-        stops = finder_.Of(data + at);
-        base = at;
-        block_end = at + Stops::kWidth;
-      }
-      // Only the lanes from `at` on belong to this record.
-      const auto lanes_from = ~Mask{0} << (static_cast<int>(at - base) * Stops::kLaneBits);
-      const Mask ends = stops.Ends & lanes_from;
-      Mask delimiters = stops.Delimiters & lanes_from & Stops::Below(ends);
-      // A field that begins with a quote ends the round: its quoted section is stepped over at
-      // the top of the loop.
-      const Mask quoted_starts = Stops::NextLanes(delimiters) & stops.Quotes;
-      if (quoted_starts != 0) delimiters &= Stops::Below(quoted_starts);
-      fields.MakeRoom(Stops::kWidth);
-      for (; delimiters != 0; delimiters &= delimiters - 1) {
-        const std::size_t stop = base + Stops::LaneOf(delimiters);
-        fields.Put(field_start, stop);
-        field_start = stop + 1;
-      }
-      if (quoted_starts != 0) {
-        at = field_start;
-      } else if (ends == 0) {
-        at = block_end;
-      } else if (!end_record(base + Stops::LaneOf(ends))) {
-        return record;
-      }
-    }
-  }
+  ScannedRecord Read(std::size_t& position, Sink& sink) const;
 
  private:
   static constexpr char kLineEnd = '\r';
@@ -198,6 +114,96 @@ class RecordScanner {
   int field_delimiter_;  // the delimiter's byte value where it ends a field, else none
   bool in_blocks_;
 };
+
+// Defined out of the class: the loop is one function of its own for each sink, whose state
+// stays in registers, rather than a part of its caller.
+template <ByteBlocks kBlocks>
+template <class Sink>
+ScannedRecord RecordScanner<kBlocks>::Read(std::size_t& position, Sink& sink) const {
+  using Stops = FieldStops<kBlocks>;
+  using Mask = typename Stops::Mask;
+  const std::size_t size = text_.size();
+  const char* const data = text_.data();
+  Sink fields = sink;
+  ScannedRecord record;
+  std::size_t first = position;  // of the record being read
+  std::size_t at = first;
+  std::size_t field_start = at;
+  // The stops of the block read last, from `base` on, for the lanes before block_end.
+  Stops stops{};
+  std::size_t base = at;
+  std::size_t block_end = at;
+  // The record ends at the CR or NUL at `end`: true when the next one is to be read.
+  const auto end_record = [&](std::size_t end) {
+    record.Stop = end;
+    if (At(end) == kEndOfData) {
+      record.End = RecordEnd::EndOfData;
+      return false;
+    }
+    // An empty line has no fields at all, not one empty field.
+    if (end != first) {
+      fields.MakeRoom(1);
+      fields.Put(field_start, end);
+    }
+    record.End = At(end + 1) == kEndOfData ? RecordEnd::LastLine : RecordEnd::Line;
+    // Only an LF belongs to the line break; after a lone CR the next line starts at once.
+    std::size_t next = end + 1;
+    if (At(next) == kLineFeed) ++next;
+    if (record.End == RecordEnd::Line) position = next;
+    if (!fields.Ended(record, first) || record.End == RecordEnd::LastLine) {
+      sink = fields;
+      return false;
+    }
+    first = at = field_start = next;
+    record.Quoted = false;
+    return true;
+  };
+  const auto skip_quoted = [&]() {
+    record.Quoted = true;
+    if (SkipQuoted(at)) return true;
+    record.End = RecordEnd::EndOfData;
+    return false;
+  };
+
+  for (;;) {
+    if (at == field_start && At(at) == kQuote) {
+      if (!skip_quoted()) return record;
+      block_end = at;  // the stops from here on are found anew
+    }
+    if (at >= block_end) {
+      if (!in_blocks_ || at + Stops::kWidth > size) {
+        // The last bytes of the text, fewer than a block, or a record of other delimiters.
+        if (!ReadBytes(at, field_start, fields, skip_quoted)) return record;
+        if (!end_record(at)) return record;
+        continue;
+      }
+      stops = finder_.Of(data + at);
+      base = at;
+      block_end = at + Stops::kWidth;
+    }
+    // Only the lanes from `at` on belong to this record.
+    const auto lanes_from = ~Mask{0} << (static_cast<int>(at - base) * Stops::kLaneBits);
+    const Mask ends = stops.Ends & lanes_from;
+    Mask delimiters = stops.Delimiters & lanes_from & Stops::Below(ends);
+    // A field that begins with a quote ends the round: its quoted section is stepped over at
+    // the top of the loop.
+    const Mask quoted_starts = Stops::NextLanes(delimiters) & stops.Quotes;
+    if (quoted_starts != 0) delimiters &= Stops::Below(quoted_starts);
+    fields.MakeRoom(Stops::kWidth);
+    for (; delimiters != 0; delimiters &= delimiters - 1) {
+      const std::size_t stop = base + Stops::LaneOf(delimiters);
+      fields.Put(field_start, stop);
+      field_start = stop + 1;
+    }
+    if (quoted_starts != 0) {
+      at = field_start;
+    } else if (ends == 0) {
+      at = block_end;
+    } else if (!end_record(base + Stops::LaneOf(ends))) {
+      return record;
+    }
+  }
+}
 
 // A sink for RecordScanner that keeps the fields of a record as slices in a vector, which is
 // kept from record to record and grows only when a record has more fields than any before.
