@@ -57,6 +57,14 @@ class RecordNormalizer {
     return Find(Trimmed(length));
   }
 
+  // Whether a record of at least one field, none of which begins with a quote, is kept for
+  // what it can tell at once: it has content, and no entry or none of the entries' rare bytes.
+  // False says nothing; CheckUnquoted has the verdict.
+  bool KeepsAtOnce(std::string_view span) {
+    return HasContent(span, delimiter_) &&
+           (!has_entries_ || (rare_bytes_ != nullptr && !rare_bytes_->MayHoldAnEntry(span)));
+  }
+
   // The check of a record of at least one field, none of which begins with a quote: its fields
   // are its span less its delimiters.
   RecordCheck CheckUnquoted(std::string_view span) {
@@ -215,7 +223,13 @@ class TableFill {
     void MakeRoom(std::size_t) {}
     void Put(std::size_t start, std::size_t end) { cells_.Put(start, end); }
     bool Ended(const ScannedRecord& record, std::size_t first) {
-      cells_ = fill_->Take(record, first, cells_);
+      // Most records are kept at first sight; the others are judged out of the loop.
+      if (!record.Quoted && cells_.Fields() != 0 &&
+          fill_->normalizer_.KeepsAtOnce(fill_->text_.substr(first, record.Stop - first))) {
+        cells_ = fill_->Keep(cells_);
+      } else {
+        cells_ = fill_->Take(record, first, cells_);
+      }
       return true;
     }
 
@@ -223,6 +237,13 @@ class TableFill {
     TableFill* fill_;
     RowTable::SliceSink cells_;
   };
+
+  // Keeps the row of a record without quotes and opens the next one.
+  RowTable::SliceSink Keep(const RowTable::SliceSink& cells) {
+    table_.KeepSlices(cells, record_++);
+    if (on_row_) on_row_(table_);
+    return OpenRow();
+  }
 
   RowTable::SliceSink OpenRow() {
     if (table_.RowCount() == room_.Rows && room_.End < text_.size()) {

@@ -33,15 +33,12 @@ std::size_t FindBlocks(std::string_view text, const std::array<char, kMax>& byte
       hits = _mm_or_si128(hits, _mm_cmpeq_epi8(bytes16, wanted[i]));
     return hits;
   };
-  // Thirty-two bytes a step, whose hits are told apart only when there are any.
-  for (; at + 32 <= to; at += 32) {
-    const __m128i low = hits_in(text.data() + at);
-    const __m128i high = hits_in(text.data() + at + 16);
-    if (_mm_movemask_epi8(_mm_or_si128(low, high)) != 0) {
-      const auto mask = static_cast<unsigned>(_mm_movemask_epi8(low)) |
-                        static_cast<unsigned>(_mm_movemask_epi8(high)) << 16;
-      return at + static_cast<std::size_t>(std::countr_zero(mask));
-    }
+  // Sixty-four bytes a step, whose hits are told apart only when there are any.
+  for (; at + 64 <= to; at += 64) {
+    const __m128i first = _mm_or_si128(hits_in(text.data() + at), hits_in(text.data() + at + 16));
+    const __m128i second =
+        _mm_or_si128(hits_in(text.data() + at + 32), hits_in(text.data() + at + 48));
+    if (_mm_movemask_epi8(_mm_or_si128(first, second)) != 0) break;
   }
   for (; at + 16 <= to; at += 16) {
     const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits_in(text.data() + at)));

@@ -133,12 +133,57 @@ ScannedRecord RecordScanner<kBlocks>::Read(std::size_t& position, Sink& sink) co
   Stops stops{};
   std::size_t base = at;
   std::size_t block_end = at;
-  // The record ends at the CR or NUL at `end`: true when the next one is to be read.
-  const auto end_record = [&](std::size_t end) {
+  const auto skip_quoted = [&]() {
+    record.Quoted = true;
+    if (SkipQuoted(at)) return true;
+    record.End = RecordEnd::EndOfData;
+    return false;
+  };
+
+  for (;;) {
+    if (at == field_start && At(at) == kQuote) {
+      if (!skip_quoted()) return record;
+      block_end = at;  // the stops from here on are found anew
+    }
+    std::size_t end = 0;  // the CR or NUL that ends the record
+    if (at >= block_end && (!in_blocks_ || at + Stops::kWidth > size)) {
+      // The last bytes of the text, fewer than a block, or a record of other delimiters.
+      if (!ReadBytes(at, field_start, fields, skip_quoted)) return record;
+      end = at;
+    } else {
+      if (at >= block_end) {
+        stops = finder_.Of(data + at);
+        base = at;
+        block_end = at + Stops::kWidth;
+      }
+      // Only the lanes from `at` on belong to this record.
+      const auto lanes_from = ~Mask{0} << (static_cast<int>(at - base) * Stops::kLaneBits);
+      const Mask ends = stops.Ends & lanes_from;
+      Mask delimiters = stops.Delimiters & lanes_from & Stops::Below(ends);
+      // A field that begins with a quote ends the round: its quoted section is stepped over at
+      // the top of the loop.
+      const Mask quoted_starts = Stops::NextLanes(delimiters) & stops.Quotes;
+      if (quoted_starts != 0) delimiters &= Stops::Below(quoted_starts);
+      fields.MakeRoom(Stops::kWidth);
+      for (; delimiters != 0; delimiters &= delimiters - 1) {
+        const std::size_t stop = base + Stops::LaneOf(delimiters);
+        fields.Put(field_start, stop);
+        field_start = stop + 1;
+      }
+      if (quoted_starts != 0) {
+        at = field_start;
+        continue;
+      }
+      if (ends == 0) {
+        at = block_end;
+        continue;
+      }
+      end = base + Stops::LaneOf(ends);
+    }
     record.Stop = end;
     if (At(end) == kEndOfData) {
       record.End = RecordEnd::EndOfData;
-      return false;
+      return record;
     }
     // An empty line has no fields at all, not one empty field.
     if (end != first) {
@@ -152,56 +197,10 @@ ScannedRecord RecordScanner<kBlocks>::Read(std::size_t& position, Sink& sink) co
     if (record.End == RecordEnd::Line) position = next;
     if (!fields.Ended(record, first) || record.End == RecordEnd::LastLine) {
       sink = fields;
-      return false;
+      return record;
     }
     first = at = field_start = next;
     record.Quoted = false;
-    return true;
-  };
-  const auto skip_quoted = [&]() {
-    record.Quoted = true;
-    if (SkipQuoted(at)) return true;
-    record.End = RecordEnd::EndOfData;
-    return false;
-  };
-
-  for (;;) {
-    if (at == field_start && At(at) == kQuote) {
-      if (!skip_quoted()) return record;
-      block_end = at;  // the stops from here on are found anew
-    }
-    if (at >= block_end) {
-      if (!in_blocks_ || at + Stops::kWidth > size) {
-        // The last bytes of the text, fewer than a block, or a record of other delimiters.
-        if (!ReadBytes(at, field_start, fields, skip_quoted)) return record;
-        if (!end_record(at)) return record;
-        continue;
-      }
-      stops = finder_.Of(data + at);
-      base = at;
-      block_end = at + Stops::kWidth;
-    }
-    // Only the lanes from `at` on belong to this record.
-    const auto lanes_from = ~Mask{0} << (static_cast<int>(at - base) * Stops::kLaneBits);
-    const Mask ends = stops.Ends & lanes_from;
-    Mask delimiters = stops.Delimiters & lanes_from & Stops::Below(ends);
-    // A field that begins with a quote ends the round: its quoted section is stepped over at
-    // the top of the loop.
-    const Mask quoted_starts = Stops::NextLanes(delimiters) & stops.Quotes;
-    if (quoted_starts != 0) delimiters &= Stops::Below(quoted_starts);
-    fields.MakeRoom(Stops::kWidth);
-    for (; delimiters != 0; delimiters &= delimiters - 1) {
-      const std::size_t stop = base + Stops::LaneOf(delimiters);
-      fields.Put(field_start, stop);
-      field_start = stop + 1;
-    }
-    if (quoted_starts != 0) {
-      at = field_start;
-    } else if (ends == 0) {
-      at = block_end;
-    } else if (!end_record(base + Stops::LaneOf(ends))) {
-      return record;
-    }
   }
 }
 
