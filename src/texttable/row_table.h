@@ -40,8 +40,8 @@ class RowTable {
   void BeginRow(int source_record);
   // Inline: a table is filled through it, cell by cell.
   void AddCell(std::string_view text) {
-    if (row_records_.empty()) ThrowNoRow();
-    const std::size_t cells_in_row = cell_starts_.size() - row_first_cell_.back();
+    if (rows_.empty()) ThrowNoRow();
+    const std::size_t cells_in_row = cell_starts_.size() - rows_.back().FirstCell;
     if (cells_in_row >= static_cast<std::size_t>(column_count_)) return;
     text = text.substr(0, kMaxCellLength);
     const std::less_equal<const char*> not_after;
@@ -83,8 +83,8 @@ class RowTable {
     std::size_t fields_ = 0;
     std::size_t end_ = 0;  // of the last field, the end of all as they come in order
   };
-  // A sink for the next row; nothing of it is in the table before KeepSlices. Inline, as the
-  // sink: a table is filled through it.
+  // A sink for the next row; nothing of it is in the table before KeepSlices, and nothing else
+  // may change the table before it. Inline, as the sink: a table is filled through it.
   SliceSink OpenSlices() {
     const auto columns = static_cast<std::size_t>(column_count_);
     if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max() - columns) {
@@ -95,18 +95,15 @@ class RowTable {
   }
   // Appends the row that the sink, the one opened last, was given, for the given record.
   void KeepSlices(const SliceSink& cells, int source_record) {
-    if (cells.starts_ != cell_starts_.data() + cell_starts_.size() || cells.end_ > viewed_.size()) {
-      ThrowNotOpened();
-    }
-    row_first_cell_.push_back(static_cast<std::uint32_t>(cell_starts_.size()));
-    row_records_.push_back(source_record);
+    if (cells.end_ > viewed_.size()) ThrowOutside();
+    rows_.push_back({static_cast<std::uint32_t>(cell_starts_.size()), source_record});
     const std::size_t kept = std::min(cells.fields_, cells.columns_);
     cell_starts_.Take(kept);
     cell_lengths_.Take(kept);
   }
 
-  std::size_t RowCount() const { return row_records_.size(); }
-  bool IsEmpty() const { return row_records_.empty(); }
+  std::size_t RowCount() const { return rows_.size(); }
+  bool IsEmpty() const { return rows_.empty(); }
 
   void First();
   void Next();
@@ -142,12 +139,12 @@ class RowTable {
   void CopyCell(std::string_view text);
   [[noreturn]] static void ThrowNoRow();
   [[noreturn]] static void ThrowTooLarge();
-  [[noreturn]] static void ThrowNotOpened();
+  [[noreturn]] static void ThrowOutside();
 
   // The cells of the current row: [first, end) in cell_starts_.
-  std::size_t FirstCell() const { return row_first_cell_[current_]; }
+  std::size_t FirstCell() const { return rows_[current_].FirstCell; }
   std::size_t EndCell() const {
-    return current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_starts_.size();
+    return current_ + 1 < RowCount() ? rows_[current_ + 1].FirstCell : cell_starts_.size();
   }
 
   int column_count_ = 0;
@@ -157,8 +154,12 @@ class RowTable {
   // length is at most 100, so a byte holds it.
   PlainArray<std::uint32_t> cell_starts_;
   PlainArray<std::uint8_t> cell_lengths_;
-  PlainArray<std::uint32_t> row_first_cell_;
-  PlainArray<int> row_records_;
+  // Each row's first cell in cell_starts_, and the record of the text it came from.
+  struct Row {
+    std::uint32_t FirstCell;
+    int SourceRecord;
+  };
+  PlainArray<Row> rows_;
   std::size_t current_ = 0;
 };
 
