@@ -226,7 +226,7 @@ class TableFill {
       // Most records are kept at first sight; the others are judged out of the loop.
       if (!record.Quoted && cells_.Fields() != 0 &&
           fill_->normalizer_.KeepsAtOnce(fill_->text_.substr(first, record.Stop - first))) {
-        cells_ = fill_->Keep(cells_);
+        fill_->Keep(cells_);
       } else {
         cells_ = fill_->Take(record, first, cells_);
       }
@@ -239,10 +239,11 @@ class TableFill {
   };
 
   // Keeps the row of a record without quotes and opens the next one.
-  RowTable::SliceSink Keep(const RowTable::SliceSink& cells) {
+  void Keep(RowTable::SliceSink& cells) {
     table_.KeepSlices(cells, record_++);
+    // After the last row that there is room for, the next one is opened where there is more.
+    if (table_.RowCount() == room_.Rows) cells = OpenRow();
     if (on_row_) on_row_(table_);
-    return OpenRow();
   }
 
   RowTable::SliceSink OpenRow() {
@@ -258,7 +259,7 @@ class TableFill {
   // Judges the record whose fields the cells were given, keeps or drops its row and opens the
   // next one. Out of the class, so that it stays out of the scanner's loop.
   RowTable::SliceSink Take(const ScannedRecord& scanned, std::size_t first,
-                           const RowTable::SliceSink& cells);
+                           RowTable::SliceSink cells);
 
   // The values of quoted fields are not slices of the text: the record is read once more, as
   // the reader keeps it.
@@ -292,22 +293,28 @@ class TableFill {
 };
 
 RowTable::SliceSink TableFill::Take(const ScannedRecord& scanned, std::size_t first,
-                                    const RowTable::SliceSink& cells) {
-  RecordCheck check;
+                                    RowTable::SliceSink cells) {
   if (!scanned.Quoted) {
-    check = cells.Fields() == 0
-                ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
-                : normalizer_.CheckUnquoted(text_.substr(first, scanned.Stop - first));
-    if (check.Result == RecordCheck::Verdict::Keep) table_.KeepSlices(cells, record_);
-  } else {
-    check = TakeQuoted(first);
+    const RecordCheck check =
+        cells.Fields() == 0 ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
+                            : normalizer_.CheckUnquoted(text_.substr(first, scanned.Stop - first));
+    if (check.Result == RecordCheck::Verdict::Keep) {
+      Keep(cells);
+    } else {
+      cells.Clear();
+      if (on_dropped_) on_dropped_(record_, check);
+      ++record_;
+    }
+    return cells;
   }
+  const RecordCheck check = TakeQuoted(first);
   if (check.Result != RecordCheck::Verdict::Keep) {
     if (on_dropped_) on_dropped_(record_, check);
   } else if (on_row_) {
     on_row_(table_);
   }
   ++record_;
+  // The row of a quoted record was added cell by cell.
   return OpenRow();
 }
 

@@ -45,6 +45,8 @@ class PlainArray {
     if (count > room_ - size_) Reserve(std::max(size_ + count, 2 * room_));
     return values_.get() + size_;
   }
+  // How many values fit behind the last without moving the array.
+  std::size_t RoomLeft() const { return room_ - size_; }
   // Makes the first count values written Ahead part of the array.
   void Take(std::size_t count) { size_ += count; }
   // Drops the values from `size` on.

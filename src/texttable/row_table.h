@@ -71,15 +71,21 @@ class RowTable {
       ++fields_;
     }
     std::size_t Fields() const { return fields_; }
+    // Forgets the fields put since the row was opened: the row is not kept.
+    void Clear() {
+      fields_ = 0;
+      end_ = 0;
+    }
 
    private:
     friend class RowTable;
-    SliceSink(std::uint32_t* starts, std::uint8_t* lengths, std::size_t columns)
-        : starts_(starts), lengths_(lengths), columns_(columns) {}
+    SliceSink(std::uint32_t* starts, std::uint8_t* lengths, std::size_t columns, std::size_t spare)
+        : starts_(starts), lengths_(lengths), columns_(columns), spare_(spare) {}
 
     std::uint32_t* starts_;
     std::uint8_t* lengths_;
     std::size_t columns_;
+    std::size_t spare_;  // cells that rows kept may take before the sink is opened anew
     std::size_t fields_ = 0;
     std::size_t end_ = 0;  // of the last field, the end of all as they come in order
   };
@@ -87,19 +93,34 @@ class RowTable {
   // may change the table before it. Inline, as the sink: a table is filled through it.
   SliceSink OpenSlices() {
     const auto columns = static_cast<std::size_t>(column_count_);
-    if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max() - columns) {
-      ThrowTooLarge();
-    }
-    // The columns and the spare place for fields beyond them.
-    return SliceSink(cell_starts_.Ahead(columns + 1), cell_lengths_.Ahead(columns + 1), columns);
+    const std::size_t first = cell_starts_.size();
+    // Each row's first cell must have a 32-bit index.
+    if (first >= std::numeric_limits<std::uint32_t>::max() - columns) ThrowTooLarge();
+    // The columns and the place for fields beyond them; the room behind is for the rows after.
+    std::uint32_t* const starts = cell_starts_.Ahead(columns + 1);
+    std::uint8_t* const lengths = cell_lengths_.Ahead(columns + 1);
+    const std::size_t spare =
+        std::min({cell_starts_.RoomLeft(), cell_lengths_.RoomLeft(),
+                  std::size_t{std::numeric_limits<std::uint32_t>::max() - 1} - first}) -
+        (columns + 1);
+    return SliceSink(starts, lengths, columns, spare);
   }
-  // Appends the row that the sink, the one opened last, was given, for the given record.
-  void KeepSlices(const SliceSink& cells, int source_record) {
+  // Appends the row that the sink, the one opened last, was given, for the given record, and
+  // opens the sink for the next row.
+  void KeepSlices(SliceSink& cells, int source_record) {
     if (cells.end_ > viewed_.size()) ThrowOutside();
     rows_.push_back({static_cast<std::uint32_t>(cell_starts_.size()), source_record});
     const std::size_t kept = std::min(cells.fields_, cells.columns_);
     cell_starts_.Take(kept);
     cell_lengths_.Take(kept);
+    if (kept > cells.spare_) {
+      cells = OpenSlices();
+      return;
+    }
+    cells.starts_ += kept;
+    cells.lengths_ += kept;
+    cells.spare_ -= kept;
+    cells.Clear();
   }
 
   std::size_t RowCount() const { return rows_.size(); }
