@@ -224,7 +224,7 @@ class TableFill {
     void Put(std::size_t start, std::size_t end) { cells_.Put(start, end); }
     bool Ended(const ScannedRecord& record, std::size_t first) {
       // Most records are kept at first sight; the others are judged out of the loop.
-      if (!record.Quoted && cells_.Fields() != 0 &&
+      if (!record.Quoted && cells_.Cells() != 0 &&
           fill_->normalizer_.KeepsAtOnce(fill_->text_.substr(first, record.Stop - first))) {
         fill_->Keep(cells_);
       } else {
@@ -296,8 +296,8 @@ RowTable::SliceSink TableFill::Take(const ScannedRecord& scanned, std::size_t fi
                                     RowTable::SliceSink cells) {
   if (!scanned.Quoted) {
     const RecordCheck check =
-        cells.Fields() == 0 ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
-                            : normalizer_.CheckUnquoted(text_.substr(first, scanned.Stop - first));
+        cells.Cells() == 0 ? RecordCheck{RecordCheck::Verdict::NoFields, 0}
+                           : normalizer_.CheckUnquoted(text_.substr(first, scanned.Stop - first));
     if (check.Result == RecordCheck::Verdict::Keep) {
       Keep(cells);
     } else {

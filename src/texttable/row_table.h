@@ -64,16 +64,17 @@ class RowTable {
    public:
     void MakeRoom(std::size_t) {}
     void Put(std::size_t start, std::size_t end) {
-      const std::size_t cell = std::min(fields_, columns_);
-      starts_[cell] = static_cast<std::uint32_t>(start);
-      lengths_[cell] = static_cast<std::uint8_t>(std::min(end - start, kMaxCellLength));
+      starts_[cells_] = static_cast<std::uint32_t>(start);
+      lengths_[cells_] = static_cast<std::uint8_t>(std::min(end - start, kMaxCellLength));
       end_ = end;
-      ++fields_;
+      // Fields beyond the columns all go to the spare place after them.
+      cells_ += cells_ < columns_;
     }
-    std::size_t Fields() const { return fields_; }
+    // The cells put, at most one for each column: none for a record without fields.
+    std::size_t Cells() const { return cells_; }
     // Forgets the fields put since the row was opened: the row is not kept.
     void Clear() {
-      fields_ = 0;
+      cells_ = 0;
       end_ = 0;
     }
 
@@ -86,7 +87,7 @@ class RowTable {
     std::uint8_t* lengths_;
     std::size_t columns_;
     std::size_t spare_;  // cells that rows kept may take before the sink is opened anew
-    std::size_t fields_ = 0;
+    std::size_t cells_ = 0;
     std::size_t end_ = 0;  // of the last field, the end of all as they come in order
   };
   // A sink for the next row; nothing of it is in the table before KeepSlices, and nothing else
@@ -110,7 +111,7 @@ class RowTable {
   void KeepSlices(SliceSink& cells, int source_record) {
     if (cells.end_ > viewed_.size()) ThrowOutside();
     rows_.push_back({static_cast<std::uint32_t>(cell_starts_.size()), source_record});
-    const std::size_t kept = std::min(cells.fields_, cells.columns_);
+    const std::size_t kept = cells.cells_;
     cell_starts_.Take(kept);
     cell_lengths_.Take(kept);
     if (kept > cells.spare_) {

@@ -111,7 +111,7 @@ TEST(RowTable, KeepsTheFieldsOfASliceSinkAsTheCellsAddCellWouldGive) {
     if (end == std::string::npos) break;
     start = end + 1;
   }
-  EXPECT_EQ(cells.Fields(), 5u);
+  EXPECT_EQ(cells.Cells(), 4u);
   table.KeepSlices(cells, 7);
   ASSERT_EQ(table.RowCount(), 1u);
   table.First();
