@@ -191,7 +191,7 @@ class TableFill {
   TableFill(RowTable& table, std::string_view text, char delimiter, int column_count,
             const std::vector<std::string>& ignore_entries, const RecordDropped& on_dropped,
             const RowAdded& on_row)
-      : table_(table),
+      : table_(Defined(table, text, column_count)),
         text_(text),
         delimiter_(delimiter),
         column_count_(column_count),
@@ -200,9 +200,6 @@ class TableFill {
         scanner_(text, delimiter),
         rare_bytes_(text, ignore_entries),
         normalizer_(delimiter, ignore_entries, &rare_bytes_) {
-    table.DefineColumns(column_count);
-    // Cells of unquoted fields stay slices of the text.
-    table.ViewText(text);
     // Room for the rows of the first records, counted ahead: a text that is refused after a
     // part of it is not read in full for it. Only a table that outgrows them counts the rest.
     room_ = CountTableRoom<kNativeBlocks>(text, 0, delimiter, column_count, kRowsCountedAhead);
@@ -216,6 +213,14 @@ class TableFill {
   }
 
  private:
+  // The table with its columns, viewing the text, before the scanner checks the text.
+  static RowTable& Defined(RowTable& table, std::string_view text, int column_count) {
+    table.DefineColumns(column_count);
+    // Cells of unquoted fields stay slices of the text.
+    table.ViewText(text);
+    return table;
+  }
+
   // The scanner's sink, which it works on as a copy in registers.
   class Sink {
    public:
