@@ -11,7 +11,7 @@ namespace zw {
 namespace {
 
 // How often the count of line ends is compared with the limit: a stretch of this many bytes is
-// all that is counted beyond it.
+// all that is counted beyond it. 255 blocks of sixteen bytes, so that no lane's count wraps.
 constexpr std::size_t kCheckEvery = 4080;
 
 TableRoom RoomOf(std::size_t line_ends, std::size_t delimiters, std::size_t end, int column_count) {
