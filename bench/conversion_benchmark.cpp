@@ -77,8 +77,14 @@ BENCHMARK(BM_ToolPath)->Arg(50)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_FillRowTable(benchmark::State& state) {
   const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
-  const std::vector<std::string> ignore = {
-      zw::NormalizeText("(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2"), "Summe"};
+  // The ignore entries of the demo rules.
+  std::vector<std::string> ignore;
+  for (const char* entry :
+       {"(Pos)\tStk\tBezeichnung\tBreite x H\xF6he\t\tm\xB2\tPreis/m\xB2\tCHF/Stk\tTotal/CHF",
+        "\t\t\tRechnungsbetrag in CHF", "\tStd\tBezeichnung\t\t\t\t\tCHF/Std\tTotal/CHF",
+        "+8% MwSt.", "Summe"}) {
+    ignore.push_back(zw::NormalizeText(entry));
+  }
   zw::RowTable table;
   const auto fill = [&] {
     zw::FillRowTable(table, text, '\t', zw::CountColumns(text, '\t'), ignore);

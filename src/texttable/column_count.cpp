@@ -41,22 +41,27 @@ int CountRest(std::string_view text, std::size_t at, char delimiter, std::size_t
 }
 
 #ifdef ZW_SSE2
-// The set bits of a 16-bit mask, by table: the processors this is built for need not have an
-// instruction for it, and the library call costs more than two lookups.
-int MarkedLanes(unsigned mask) {
-  static constexpr auto kBits = [] {
-    std::array<std::uint8_t, 256> bits{};
-    for (unsigned i = 0; i < bits.size(); ++i)
-      bits[i] = static_cast<std::uint8_t>(std::popcount(i));
-    return bits;
-  }();
-  return kBits[mask & 0xFF] + kBits[(mask >> 8) & 0xFF];
-}
-
-// Sixteen bytes at a time. Within a block the delimiters and breaks are bit masks; across
-// blocks the delimiters of the current line are added up per byte lane and summed once per
-// line, so a block without a break costs a handful of instructions.
+// Thirty-two bytes at a time. The delimiters of the current line are added up per byte lane and
+// summed once per line, so that a block without a break costs a handful of instructions; the
+// part of a block before a break is picked by a mask of the lanes below it, so that no bits are
+// counted one by one.
 int CountColumnsBySse2(std::string_view text, char delimiter) {
+  // 0xFF in the first 32 bytes, 0 after them: sixteen bytes from 32 - k on are 0xFF in the
+  // lanes below k.
+  static constexpr auto kRamp = [] {
+    std::array<std::uint8_t, 64> ramp{};
+    for (std::size_t i = 0; i < 32; ++i) ramp[i] = 0xFF;
+    return ramp;
+  }();
+  struct Lanes {
+    __m128i Low;
+    __m128i High;
+  };
+  const auto below = [](unsigned lane) {
+    const std::uint8_t* const at = kRamp.data() + 32 - lane;
+    return Lanes{_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)),
+                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16))};
+  };
   const __m128i delimiters = _mm_set1_epi8(delimiter);
   const __m128i carriage_returns = _mm_set1_epi8('\r');
   const __m128i line_feeds = _mm_set1_epi8('\n');
@@ -70,17 +75,23 @@ int CountColumnsBySse2(std::string_view text, char delimiter) {
   std::size_t widest = 0;
   std::size_t in_line = 0;   // delimiters of the current line summed so far
   __m128i counts = zero;     // and those not yet summed, per lane
-  int blocks_in_counts = 0;  // a lane holds at most 255
+  int blocks_in_counts = 0;  // a lane holds at most 255, two more a block
   std::size_t at = 0;
-  for (; at + 16 <= text.size(); at += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
-    const __m128i matches = _mm_cmpeq_epi8(block, delimiters);
-    unsigned breaks = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_cmpeq_epi8(block, carriage_returns), _mm_cmpeq_epi8(block, line_feeds))));
+  for (; at + 32 <= text.size(); at += 32) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at + 16));
+    // A match is 0xFF, so subtracting it counts one.
+    const __m128i matches_low = _mm_cmpeq_epi8(low, delimiters);
+    const __m128i matches_high = _mm_cmpeq_epi8(high, delimiters);
+    const __m128i breaks_low =
+        _mm_or_si128(_mm_cmpeq_epi8(low, carriage_returns), _mm_cmpeq_epi8(low, line_feeds));
+    const __m128i breaks_high =
+        _mm_or_si128(_mm_cmpeq_epi8(high, carriage_returns), _mm_cmpeq_epi8(high, line_feeds));
+    unsigned breaks = static_cast<unsigned>(_mm_movemask_epi8(breaks_low)) |
+                      static_cast<unsigned>(_mm_movemask_epi8(breaks_high)) << 16;
     if (breaks == 0) {
-      // A match is 0xFF, so subtracting it counts one.
-      counts = _mm_sub_epi8(counts, matches);
-      if (++blocks_in_counts == 255) {
+      counts = _mm_sub_epi8(_mm_sub_epi8(counts, matches_low), matches_high);
+      if (++blocks_in_counts == 127) {
         in_line += lane_sum(counts);
         if (ReachesCap(in_line)) return static_cast<int>(kMaxColumns);
         counts = zero;
@@ -88,21 +99,27 @@ int CountColumnsBySse2(std::string_view text, char delimiter) {
       }
       continue;
     }
-    unsigned match_lanes = static_cast<unsigned>(_mm_movemask_epi8(matches));
-    in_line += lane_sum(counts);
-    counts = zero;
-    blocks_in_counts = 0;
+    // A break right after a break only ends an empty line, whose count changes nothing: the
+    // LF of a CR LF is one of them.
+    breaks &= ~(breaks << 1);
+    Lanes taken{zero, zero};  // the lanes of lines that have ended
     do {
       // The matches before the break close the line; those after it belong to the next.
-      const unsigned before = (breaks & (0 - breaks)) - 1;
-      in_line += static_cast<std::size_t>(MarkedLanes(match_lanes & before));
-      widest = std::max(widest, in_line);
+      const Lanes before = below(static_cast<unsigned>(std::countr_zero(breaks)));
+      counts =
+          _mm_sub_epi8(counts, _mm_andnot_si128(taken.Low, _mm_and_si128(before.Low, matches_low)));
+      counts = _mm_sub_epi8(counts,
+                            _mm_andnot_si128(taken.High, _mm_and_si128(before.High, matches_high)));
+      widest = std::max(widest, in_line + lane_sum(counts));
       if (ReachesCap(widest)) return static_cast<int>(kMaxColumns);
       in_line = 0;
-      match_lanes &= ~before;
+      counts = zero;
+      taken = before;
       breaks &= breaks - 1;
     } while (breaks != 0);
-    in_line = static_cast<std::size_t>(MarkedLanes(match_lanes));
+    counts = _mm_sub_epi8(_mm_sub_epi8(zero, _mm_andnot_si128(taken.Low, matches_low)),
+                          _mm_andnot_si128(taken.High, matches_high));
+    blocks_in_counts = 1;
   }
   return CountRest(text, at, delimiter, widest, in_line + lane_sum(counts));
 }

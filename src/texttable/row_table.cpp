@@ -27,8 +27,7 @@ void RowTable::DefineColumns(int column_count) {
   copied_.clear();
   cell_starts_.clear();
   cell_lengths_.clear();
-  row_first_cell_.clear();
-  row_records_.clear();
+  rows_.clear();
   current_ = 0;
 }
 
@@ -40,12 +39,15 @@ void RowTable::ViewText(std::string_view text) {
   viewed_ = text;
 }
 
+void RowTable::Reserve(std::size_t rows, std::size_t cells) {
+  rows_.Reserve(rows);
+  cell_starts_.Reserve(cells);
+  cell_lengths_.Reserve(cells);
+}
+
 void RowTable::BeginRow(int source_record) {
-  if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max()) {
-    throw std::length_error("table too large");
-  }
-  row_first_cell_.push_back(static_cast<std::uint32_t>(cell_starts_.size()));
-  row_records_.push_back(source_record);
+  if (cell_starts_.size() >= std::numeric_limits<std::uint32_t>::max()) ThrowTooLarge();
+  rows_.push_back({static_cast<std::uint32_t>(cell_starts_.size()), source_record});
 }
 
 void RowTable::CopyCell(std::string_view text) {
@@ -58,6 +60,10 @@ void RowTable::CopyCell(std::string_view text) {
 }
 
 void RowTable::ThrowNoRow() { throw std::logic_error("AddCell before BeginRow"); }
+
+void RowTable::ThrowTooLarge() { throw std::length_error("table too large"); }
+
+void RowTable::ThrowOutside() { throw std::logic_error("cell outside the viewed text"); }
 
 void RowTable::First() { current_ = 0; }
 
@@ -84,6 +90,6 @@ std::size_t RowTable::RowTextLength() const {
   return length;
 }
 
-int RowTable::SourceRecord() const { return Eof() ? 0 : row_records_[current_]; }
+int RowTable::SourceRecord() const { return Eof() ? 0 : rows_[current_].SourceRecord; }
 
 }  // namespace zw

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "texttable/plain_array.h"
 
 namespace zw {
 
@@ -29,14 +32,16 @@ class RowTable {
   int ColumnCount() const { return column_count_; }
   // Cells added from within this text are kept as slices of it: it must outlive the rows.
   void ViewText(std::string_view text);
+  // Room for this many rows and cells in all, so that filling up to them moves nothing.
+  void Reserve(std::size_t rows, std::size_t cells);
 
   // Starts a new row taken from the given (1-based) record of the text; AddCell then fills its
   // columns in order. Cells beyond the column count are ignored, longer cells cut to 100.
   void BeginRow(int source_record);
   // Inline: a table is filled through it, cell by cell.
   void AddCell(std::string_view text) {
-    if (row_records_.empty()) ThrowNoRow();
-    const std::size_t cells_in_row = cell_starts_.size() - row_first_cell_.back();
+    if (rows_.empty()) ThrowNoRow();
+    const std::size_t cells_in_row = cell_starts_.size() - rows_.back().FirstCell;
     if (cells_in_row >= static_cast<std::size_t>(column_count_)) return;
     text = text.substr(0, kMaxCellLength);
     const std::less_equal<const char*> not_after;
@@ -51,8 +56,76 @@ class RowTable {
     }
   }
 
-  std::size_t RowCount() const { return row_records_.size(); }
-  bool IsEmpty() const { return row_records_.empty(); }
+  // Writes the fields of one record as the cells of a row straight into the table, as a sink of
+  // RecordScanner: the fields are slices of the viewed text, start <= end, and the cells are
+  // what AddCell with the fields' texts would give. A field beyond the column count is written
+  // to a spare place. Inline: a table is filled through it, field by field.
+  class SliceSink {
+   public:
+    void MakeRoom(std::size_t) {}
+    void Put(std::size_t start, std::size_t end) {
+      starts_[cells_] = static_cast<std::uint32_t>(start);
+      lengths_[cells_] = static_cast<std::uint8_t>(std::min(end - start, kMaxCellLength));
+      end_ = end;
+      // Fields beyond the columns all go to the spare place after them.
+      cells_ += cells_ < columns_;
+    }
+    // The cells put, at most one for each column: none for a record without fields.
+    std::size_t Cells() const { return cells_; }
+    // Forgets the fields put since the row was opened: the row is not kept.
+    void Clear() {
+      cells_ = 0;
+      end_ = 0;
+    }
+
+   private:
+    friend class RowTable;
+    SliceSink(std::uint32_t* starts, std::uint8_t* lengths, std::size_t columns, std::size_t spare)
+        : starts_(starts), lengths_(lengths), columns_(columns), spare_(spare) {}
+
+    std::uint32_t* starts_;
+    std::uint8_t* lengths_;
+    std::size_t columns_;
+    std::size_t spare_;  // cells that rows kept may take before the sink is opened anew
+    std::size_t cells_ = 0;
+    std::size_t end_ = 0;  // of the last field, the end of all as they come in order
+  };
+  // A sink for the next row; nothing of it is in the table before KeepSlices, and nothing else
+  // may change the table before it. Inline, as the sink: a table is filled through it.
+  SliceSink OpenSlices() {
+    const auto columns = static_cast<std::size_t>(column_count_);
+    const std::size_t first = cell_starts_.size();
+    // Each row's first cell must have a 32-bit index.
+    if (first >= std::numeric_limits<std::uint32_t>::max() - columns) ThrowTooLarge();
+    // The columns and the place for fields beyond them; the room behind is for the rows after.
+    std::uint32_t* const starts = cell_starts_.Ahead(columns + 1);
+    std::uint8_t* const lengths = cell_lengths_.Ahead(columns + 1);
+    const std::size_t spare =
+        std::min({cell_starts_.RoomLeft(), cell_lengths_.RoomLeft(),
+                  std::size_t{std::numeric_limits<std::uint32_t>::max() - 1} - first}) -
+        (columns + 1);
+    return SliceSink(starts, lengths, columns, spare);
+  }
+  // Appends the row that the sink, the one opened last, was given, for the given record, and
+  // opens the sink for the next row.
+  void KeepSlices(SliceSink& cells, int source_record) {
+    if (cells.end_ > viewed_.size()) ThrowOutside();
+    rows_.push_back({static_cast<std::uint32_t>(cell_starts_.size()), source_record});
+    const std::size_t kept = cells.cells_;
+    cell_starts_.Take(kept);
+    cell_lengths_.Take(kept);
+    if (kept > cells.spare_) {
+      cells = OpenSlices();
+      return;
+    }
+    cells.starts_ += kept;
+    cells.lengths_ += kept;
+    cells.spare_ -= kept;
+    cells.Clear();
+  }
+
+  std::size_t RowCount() const { return rows_.size(); }
+  bool IsEmpty() const { return rows_.empty(); }
 
   void First();
   void Next();
@@ -87,11 +160,13 @@ class RowTable {
   // Keeps a cell from outside the viewed text in the table's own buffer.
   void CopyCell(std::string_view text);
   [[noreturn]] static void ThrowNoRow();
+  [[noreturn]] static void ThrowTooLarge();
+  [[noreturn]] static void ThrowOutside();
 
   // The cells of the current row: [first, end) in cell_starts_.
-  std::size_t FirstCell() const { return row_first_cell_[current_]; }
+  std::size_t FirstCell() const { return rows_[current_].FirstCell; }
   std::size_t EndCell() const {
-    return current_ + 1 < RowCount() ? row_first_cell_[current_ + 1] : cell_starts_.size();
+    return current_ + 1 < RowCount() ? rows_[current_ + 1].FirstCell : cell_starts_.size();
   }
 
   int column_count_ = 0;
@@ -99,10 +174,14 @@ class RowTable {
   std::string copied_;       // the other cells; offsets behind the viewed text
   // Offset of each stored cell: below viewed_.size() into viewed_, else into copied_. Its
   // length is at most 100, so a byte holds it.
-  std::vector<std::uint32_t> cell_starts_;
-  std::vector<std::uint8_t> cell_lengths_;
-  std::vector<std::uint32_t> row_first_cell_;
-  std::vector<int> row_records_;
+  PlainArray<std::uint32_t> cell_starts_;
+  PlainArray<std::uint8_t> cell_lengths_;
+  // Each row's first cell in cell_starts_, and the record of the text it came from.
+  struct Row {
+    std::uint32_t FirstCell;
+    int SourceRecord;
+  };
+  PlainArray<Row> rows_;
   std::size_t current_ = 0;
 };
 

@@ -42,8 +42,8 @@ TEST(CountColumns, CountsTheWidestLine) {
 }
 
 TEST(CountColumns, FindsTheWidestLineWhereverItsBytesFall) {
-  // The text is read eight or sixteen bytes at a time: each case is shifted through every
-  // offset of a block, so that lines, delimiters and breaks fall on every lane.
+  // The text is read eight or 32 bytes at a time: each case is shifted through every offset of
+  // a block, so that lines, delimiters and breaks fall on every lane.
   const ColumnCase cases[] = {
       {"a\tb\tc\td\te\tf\tg\th\ti\r\n", '\t', 9},
       {"1234567\t\r\n\t\t\t", '\t', 4},
@@ -55,9 +55,12 @@ TEST(CountColumns, FindsTheWidestLineWhereverItsBytesFall) {
       {"x\r\n" + std::string(29, '\t'), '\t', 30},
       {"x\r\n" + std::string(28, '\t') + "\r\n", '\t', 29},
       {"\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n;;\n", ';', 3},
+      // Breaks right after breaks, and lines that end and begin in one block.
+      {"\t\r\r\n\n\t\t\n\r\t\r\n\t\t\t\r\r\t", '\t', 4},
+      {"\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n\t", '\t', 30},
   };
   for (const ColumnCase& c : cases) {
-    for (std::size_t shift = 0; shift < 16; ++shift) {
+    for (std::size_t shift = 0; shift < 32; ++shift) {
       const ColumnCase shifted{std::string(shift, 'x') + c.text, c.delimiter, c.columns};
       ExpectColumns(shifted, c.text.substr(0, 20) + " shifted by " + std::to_string(shift));
     }

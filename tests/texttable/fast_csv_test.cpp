@@ -12,14 +12,23 @@ namespace {
 
 using Record = std::vector<std::string>;
 
-// Every record up to the end of the data, each as its field values.
-std::vector<Record> ReadAll(std::string_view text, char delimiter = '\t') {
-  TCSVReader reader(text, delimiter);
+// Every record up to the end of the data, each as its field values, read with the given
+// number of bytes at once.
+std::vector<Record> ReadAllBy(ByteBlocks blocks, std::string_view text, char delimiter) {
+  TCSVReader reader(text, delimiter, blocks);
   std::vector<Record> records;
   for (reader.First(); !reader.Eof(); reader.Next()) {
     Record& record = records.emplace_back();
     for (int k = 0; k < reader.FieldCount(); ++k) record.push_back(reader.Fields(k));
   }
+  return records;
+}
+
+// The same records whether the reader compares eight bytes at once or as many as this
+// processor does.
+std::vector<Record> ReadAll(std::string_view text, char delimiter = '\t') {
+  const std::vector<Record> records = ReadAllBy(kNativeBlocks, text, delimiter);
+  EXPECT_EQ(ReadAllBy(ByteBlocks::Words, text, delimiter), records) << text;
   return records;
 }
 
@@ -53,6 +62,37 @@ TEST(TCSVReader, UnquotesQuotedFields) {
 TEST(TCSVReader, EndsTheDataAtAnUnclosedQuote) {
   EXPECT_EQ(ReadAll("a\tb\r\nc\t\"d\te\r\nf\tg\r\n"), (std::vector<Record>{{"a", "b"}}));
   EXPECT_EQ(ReadAll("\"open"), (std::vector<Record>{}));
+}
+
+TEST(TCSVReader, ReadsTheSameRecordsWhereverTheirBytesFall) {
+  // The text is read in blocks of bytes: each case is shifted through every offset of a block,
+  // so that delimiters, quotes, line ends and NULs fall on every lane and across blocks.
+  struct Case {
+    std::string Text;
+    char Delimiter;
+    std::vector<Record> Records;
+  };
+  const std::string long_field(40, 'x');
+  const Case cases[] = {
+      {"a\tb\tc\r\nd\t\te\r\n", '\t', {{"a", "b", "c"}, {"d", "", "e"}, {}}},
+      {"1\t\"q\tq\r\n\"\"x\"\t2\r\n3", '\t', {{"1", "q\tq\r\n\"x", "2"}, {"3"}}},
+      {"a;\"b\";\"\"\r\"c\"\rd", ';', {{"a", "b", ""}, {"c"}, {"d"}}},
+      {long_field + "\t" + long_field + "\r\n\t", '\t', {{long_field, long_field}, {"", ""}}},
+      {"a\tb\r\nc" + std::string(1, '\0') + "d\r\ne", '\t', {{"a", "b"}}},
+      {"a\tb\t" + std::string(1, '\0'), '\t', {}},
+      {"x\t\"open\r\ny\tz", '\t', {}},
+      {"\r\r\n\n\r", ',', {{}, {}, {"\n"}, {}}},
+  };
+  for (const Case& c : cases) {
+    for (std::size_t shift = 0; shift < 40; ++shift) {
+      // A first line of its own moves the others; it is one record more.
+      const std::string text = std::string(shift, '-') + "\r\n" + c.Text;
+      std::vector<Record> expected{{std::string(shift, '-')}};
+      if (shift == 0) expected.front() = {};
+      expected.insert(expected.end(), c.Records.begin(), c.Records.end());
+      EXPECT_EQ(ReadAll(text, c.Delimiter), expected) << c.Text << " shifted by " << shift;
+    }
+  }
 }
 
 TEST(TCSVReader, GrowsBeyondAHundredFields) {

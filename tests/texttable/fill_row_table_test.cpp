@@ -176,6 +176,73 @@ TEST(FillRowTable, IgnoresEntriesThatNormaliseToNothing) {
   EXPECT_EQ(Fill("a\tb", 2, ignore).Rows, (std::vector<Row>{{1, {"a", "b"}}}));
 }
 
+TEST(FillRowTable, KeepsQuotedAndPlainRecordsInTheirOrderWhateverTheirWidth) {
+  std::string wide;
+  for (int k = 0; k < 40; ++k) wide += "w" + std::to_string(k) + "\t";
+  const std::string text =
+      "a\t\"b\"\"c\"\r\n" + wide + "end\r\n\"q\r\nq\"\tx\ty\tz\r\n\t\r\n" + "d\te\r\n\"\t\"\r\nf";
+  const Filled filled = Fill(text, 3, {"w39"});
+  const std::vector<Row> expected = {
+      {1, {"a", "b\"c", ""}}, {3, {"q\r\nq", "x", "y"}}, {5, {"d", "e", ""}}, {7, {"f", "", ""}}};
+  EXPECT_EQ(filled.Rows, expected);
+  // A quoted tab is a value, but one that normalises to nothing.
+  const std::vector<Drop> drops = {
+      {2, Verdict::Ignored, 0}, {4, Verdict::Empty, 0}, {6, Verdict::Empty, 0}};
+  EXPECT_EQ(filled.Drops, drops);
+}
+
+TEST(FillRowTable, EndsTheTableAtANul) {
+  const std::string text = std::string("a\tb\r\nc\td") + '\0' + "e\r\nf\tg\r\n";
+  EXPECT_EQ(Fill(text, 2).Rows, (std::vector<Row>{{1, {"a", "b"}}}));
+}
+
+TEST(FillRowTable, KeepsMoreRowsThanTheRoomCountedAhead) {
+  // Room is counted ahead for the rows of a little over 200,000 records; a table of more rows
+  // counts the rest and keeps all of them.
+  constexpr int kRows = 200'123;
+  std::string text;
+  for (int row = 1; row <= kRows; ++row) text += std::to_string(row) + "\tx\r\n";
+  RowTable table;
+  FillRowTable(table, text, '\t', 2, {});
+  ASSERT_EQ(table.RowCount(), static_cast<std::size_t>(kRows));
+  table.GoTo(kRows - 1);
+  EXPECT_EQ(table.SourceRecord(), kRows);
+  EXPECT_EQ(table.Cell(0), std::to_string(kRows));
+  EXPECT_EQ(table.Cell(1), "x");
+}
+
+TEST(FillRowTable, FindsIgnoreEntriesWhoseBytesAreRareOrCommonAnywhereInTheText) {
+  // Records are checked for an entry only where they hold a byte of it that is rare in the
+  // start of the text: the entries must be found far behind that start, and also when their
+  // bytes are common or when so many entries need so many rare bytes that all are checked.
+  const std::string filler_row = "1\tFloat 3mm klar, Position 7\t0,40\r\n";
+  std::string filler;
+  while (filler.size() < 200'000) filler += filler_row;
+  const std::vector<std::string> many = {"A1", "B2", "C3", "D4", "E5", "F6", "G7", "H8", "I9"};
+  struct Case {
+    std::vector<std::string> Entries;
+    std::string Row;
+    std::size_t Entry;
+  };
+  const Case cases[] = {
+      {{"Summe", "MwSt."}, "\tSum me\t39,40", 0},
+      {{"Summe", "MwSt."}, "+8%\tMwSt.\t3,15", 1},
+      {{"3mmklar,Position7"}, "1\tFloat 3mm klar, Position 7\t0,40", 0},
+      {many, "x\tI9\ty", 8},
+      {many, "E5\tA1", 0},
+  };
+  for (const Case& c : cases) {
+    const std::string text = filler + c.Row + "\r\n" + filler_row;
+    const Filled filled = Fill(text, 3, c.Entries);
+    const int record = static_cast<int>(filler.size() / filler_row.size()) + 1;
+    bool dropped = false;
+    for (const Drop& drop : filled.Drops) {
+      dropped |= drop == Drop{record, Verdict::Ignored, c.Entry};
+    }
+    EXPECT_TRUE(dropped) << c.Row;
+  }
+}
+
 TEST(CheckRecord, JudgesTheReadersCurrentRecord) {
   TCSVReader reader("x\t\"Sum\"\"me\"\r\n\tSum\tme\r\n \t", '\t');
   const std::vector<std::string> ignore = {"Sum\"me", "Summe"};

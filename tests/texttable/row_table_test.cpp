@@ -96,5 +96,37 @@ TEST(RowTable, KeepsCellsOfTheViewedTextAsSlicesAndCopiesOthers) {
   EXPECT_NE(table.Cell(0).data(), text.data());
 }
 
+TEST(RowTable, KeepsTheFieldsOfASliceSinkAsTheCellsAddCellWouldGive) {
+  const std::string text = "a\t" + std::string(120, 'y') + "\t\tz\tbeyond";
+  RowTable table;
+  table.DefineColumns(4);
+  table.ViewText(text);
+  // A sink that is not kept leaves nothing in the table.
+  RowTable::SliceSink dropped = table.OpenSlices();
+  dropped.Put(0, 1);
+  RowTable::SliceSink cells = table.OpenSlices();
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\t');; end = text.find('\t', start)) {
+    cells.Put(start, end == std::string::npos ? text.size() : end);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  EXPECT_EQ(cells.Cells(), 4u);
+  table.KeepSlices(cells, 7);
+  ASSERT_EQ(table.RowCount(), 1u);
+  table.First();
+  EXPECT_EQ(table.SourceRecord(), 7);
+  EXPECT_EQ(table.Cell(0), "a");
+  EXPECT_EQ(table.Cell(1), std::string(100, 'y'));
+  EXPECT_EQ(table.Cell(2), "");
+  EXPECT_EQ(table.Cell(3), "z");
+  EXPECT_EQ(table.RowText(), "a" + std::string(100, 'y') + "z");
+
+  RowTable::SliceSink outside = table.OpenSlices();
+  outside.Put(text.size(), text.size() + 1);
+  EXPECT_THROW(table.KeepSlices(outside, 8), std::logic_error);
+  EXPECT_EQ(table.RowCount(), 1u);
+}
+
 }  // namespace
 }  // namespace zw
