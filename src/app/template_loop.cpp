@@ -8,10 +8,14 @@
 #include "mapping/row_mapping.h"
 #include "templates/template_files.h"
 #include "texttable/column_count.h"
+#include "texttable/fill_row_table.h"
 #include "texttable/normalize.h"
 
 namespace zw {
 namespace {
+
+// The table counts room ahead for the rows of a text the loop does not refuse.
+static_assert(kRowsCountedAhead == static_cast<std::size_t>(kMaxOrderLines) + 1);
 
 class NoObserver final : public TemplateLoopObserver {};
 

@@ -13,10 +13,6 @@ namespace zw {
 
 namespace {
 
-// Room is made at first for the rows of this many records at most: one more than the order
-// lines that a conversion takes, so that a text whose rows all become lines is refused before
-// its table outgrows the room.
-constexpr std::size_t kRowsCountedAhead = 200'001;
 // Field slots of a quoted record, grown when a record has more fields.
 constexpr std::size_t kInitialSlots = 100;
 

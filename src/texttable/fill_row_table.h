@@ -31,6 +31,11 @@ using RecordDropped = std::function<void(int record, const RecordCheck& check)>;
 // Called once a row has all its cells; it may stop the filling by throwing.
 using RowAdded = std::function<void(RowTable& table)>;
 
+// The rows whose room is counted ahead before a table fills: a caller that refuses a text of
+// more rows (the template loop, above its line limit) never needs more, and a text it refuses
+// is not read in full for the count. A larger table counts the rest once it gets there.
+constexpr std::size_t kRowsCountedAhead = 200'001;
+
 // Defines the table's columns and appends one row per record that is not dropped.
 void FillRowTable(RowTable& table, std::string_view text, char delimiter, int column_count,
                   const std::vector<std::string>& ignore_entries,
