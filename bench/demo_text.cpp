@@ -19,4 +19,21 @@ std::string DemoLikeText(int rows) {
 
 std::string DemoRules() { return std::string(DefaultTemplateText(DefaultTemplate::Demo)); }
 
+void FillDemoLikeLines(TExDataGridLines& lines, int count) {
+  for (int i = 1; i <= count; ++i) {
+    TDataGridLine& line = lines.Add();
+    line.Pos = "(" + std::to_string(i) + ",)";
+    line.Bezeichnung1 = "Float 3mm klar, Position " + std::to_string(i);
+    line.Isnetto = true;
+    if (i % 10 == 0) {
+      line.TypeLine = "-";
+      continue;
+    }
+    line.Stueck = std::to_string(1 + i % 7);
+    line.Einzelbetrag = "15,2";
+    line.Steuer = "8";
+    if (i % 3 == 0) line.Second = "Masse in mm: 500 X 400 = 0,40 m\xB2";
+  }
+}
+
 }  // namespace zw::bench

@@ -65,4 +65,16 @@ class BufferSink final : public TextSink {
   std::size_t step_;
 };
 
+// The bytes a writer writes into a sink, as a string of their own: for the callers that want
+// a text rather than a buffer. `expected` is the room made at first.
+template <class Writer>
+std::string WrittenText(std::size_t expected, Writer&& write) {
+  ByteBuffer buffer;
+  {
+    BufferSink sink(buffer, expected);
+    write(sink);
+  }
+  return buffer.str();
+}
+
 }  // namespace zw

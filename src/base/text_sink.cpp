@@ -23,28 +23,6 @@ void TextSink::PutPiecewise(std::string_view bytes) {
   }
 }
 
-StringSink::StringSink(std::string& out, std::size_t expected)
-    : out_(out), step_(std::max(expected, kMaxRoom)) {
-  const std::size_t used = out_.size();
-  out_.resize(used + step_);
-  SetWindow(out_.data() + used, out_.data() + out_.size());
-}
-
-void StringSink::TakeWindow(std::size_t count) {
-  // The window's bytes are already in place; the string only grows behind them.
-  const std::size_t used =
-      static_cast<std::size_t>(Window().data() - out_.data()) + Window().size();
-  out_.resize(std::max(used + count, used + std::max(step_, out_.size() / 2)));
-  SetWindow(out_.data() + used, out_.data() + out_.size());
-}
-
-void StringSink::Finish() {
-  const std::size_t used =
-      static_cast<std::size_t>(Window().data() - out_.data()) + Window().size();
-  out_.resize(used);
-  SetWindow(out_.data() + used, out_.data() + used);
-}
-
 CountingSink::CountingSink() : scratch_(std::make_unique<char[]>(kScratch)) {
   SetCountsOnly();
   SetWindow(scratch_.get(), scratch_.get() + kScratch);

@@ -10,7 +10,7 @@
 #include "base/byte_copy.h"
 
 // Where a writer puts the bytes it makes: a window of room that the writer fills through a
-// pointer and that the sink renews when it is full. So one writer fills a string, a stream in
+// pointer and that the sink renews when it is full. So one writer fills a buffer, a stream in
 // pieces of a fixed size, or only counts its bytes, with one comparison per piece it writes.
 namespace zw {
 
@@ -77,21 +77,6 @@ class TextSink {
   char* end_ = nullptr;
   std::size_t taken_ = 0;  // the bytes of earlier windows
   bool counts_only_ = false;
-};
-
-// Appends to a string. Room is made `expected` bytes at a time at first, then by half the
-// string; Finish (or the destructor) cuts the string to the bytes written.
-class StringSink final : public TextSink {
- public:
-  StringSink(std::string& out, std::size_t expected);
-  ~StringSink() override { Finish(); }
-  void Finish();
-
- private:
-  void TakeWindow(std::size_t count) override;
-
-  std::string& out_;
-  std::size_t step_;
 };
 
 // Only counts the bytes: for a text whose length must be known before it is written.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_buffer.h"
 #include "base/text_sink.h"
 #include "orderlines/component_stream.h"
 
@@ -19,12 +20,9 @@ const std::vector<StreamedProperty>& StreamedProperties() {
   static const std::vector<StreamedProperty> properties = [] {
     std::vector<StreamedProperty> result;
     for (const TDataGridLineProperty& property : DataGridLineProperties()) {
-      std::string name;
-      {
-        StringSink sink(name, 0);
-        ComponentStreamWriter(sink).ShortText(property.Name);
-      }
-      result.push_back({&property, std::move(name)});
+      result.push_back({&property, WrittenText(0, [&](TextSink& sink) {
+                          ComponentStreamWriter(sink).ShortText(property.Name);
+                        })});
     }
     return result;
   }();
@@ -115,11 +113,7 @@ void WriteWrapper(const TDataGridLinesWrapper& wrapper, TextSink& out) {
 }
 
 std::string StreamWrapper(const TDataGridLinesWrapper& wrapper) {
-  std::string out;
-  StringSink sink(out, StreamSizeHint(wrapper));
-  WriteWrapper(wrapper, sink);
-  sink.Finish();
-  return out;
+  return WrittenText(StreamSizeHint(wrapper), [&](TextSink& sink) { WriteWrapper(wrapper, sink); });
 }
 
 }  // namespace zw

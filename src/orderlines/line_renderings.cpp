@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/byte_buffer.h"
 #include "base/byte_words.h"
 #include "base/text_lines.h"
 #include "base/text_sink.h"
@@ -314,12 +315,7 @@ void PutCsvRecord(TextSink& out, const TDataGridLine& line, ShownAmounts& amount
 }  // namespace
 
 std::string TISO8859Adapter::ToHtmlText(std::string_view text) {
-  std::string out;
-  {
-    StringSink sink(out, text.size() + 16);
-    PutHtmlText(sink, text);
-  }
-  return out;
+  return WrittenText(text.size() + 16, [&](TextSink& sink) { PutHtmlText(sink, text); });
 }
 
 RenderingSizes RenderingSizeHints(const TCustomDataGridLines& lines) {
@@ -352,11 +348,8 @@ void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separator
 }
 
 std::string KeyText(const TCustomDataGridLines& lines, const Separators& separators) {
-  std::string out;
-  StringSink sink(out, RenderingSizeHints(lines).Text);
-  WriteKeyText(lines, separators, sink);
-  sink.Finish();
-  return out;
+  return WrittenText(RenderingSizeHints(lines).Text,
+                     [&](TextSink& sink) { WriteKeyText(lines, separators, sink); });
 }
 
 void WriteHtmlTable(const TCustomDataGridLines& lines, const Separators& separators,
@@ -372,11 +365,8 @@ void WriteHtmlTable(const TCustomDataGridLines& lines, const Separators& separat
 }
 
 std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separators) {
-  std::string out;
-  StringSink sink(out, RenderingSizeHints(lines).HtmlTable);
-  WriteHtmlTable(lines, separators, sink);
-  sink.Finish();
-  return out;
+  return WrittenText(RenderingSizeHints(lines).HtmlTable,
+                     [&](TextSink& sink) { WriteHtmlTable(lines, separators, sink); });
 }
 
 void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out) {
@@ -390,11 +380,8 @@ void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separator
 }
 
 std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators) {
-  std::string out;
-  StringSink sink(out, RenderingSizeHints(lines).Csv);
-  WriteCsvText(lines, separators, sink);
-  sink.Finish();
-  return out;
+  return WrittenText(RenderingSizeHints(lines).Csv,
+                     [&](TextSink& sink) { WriteCsvText(lines, separators, sink); });
 }
 
 void WriteRenderings(const TCustomDataGridLines& lines, const Separators& separators,

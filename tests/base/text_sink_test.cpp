@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_buffer.h"
 #include "base/errors.h"
 
 namespace zw {
@@ -32,24 +33,25 @@ std::string WriteSample(TextSink& out) {
   return expected;
 }
 
-TEST(TextSink, AStringTakesEveryByteBehindWhatItHeld) {
+TEST(TextSink, ABufferTakesEveryByteBehindWhatItHeld) {
   for (const std::size_t expected_size : {0u, 1u, 5000u, 10000000u}) {
-    std::string out = "vorher";
-    StringSink sink(out, expected_size);
+    ByteBuffer out(std::string_view("vorher"));
+    BufferSink sink(out, expected_size);
     const std::string expected = WriteSample(sink);
     EXPECT_EQ(sink.Written(), expected.size()) << expected_size;
     sink.Finish();
-    EXPECT_EQ(out, "vorher" + expected) << expected_size;
+    EXPECT_EQ(out.view(), "vorher" + expected) << expected_size;
   }
 }
 
-TEST(TextSink, AStringIsCutToItsBytesWhenTheSinkEnds) {
-  std::string out;
+TEST(TextSink, ABufferHoldsTheBytesWrittenWhenTheSinkEnds) {
+  ByteBuffer out;
   {
-    StringSink sink(out, 4096);
+    BufferSink sink(out, 4096);
     sink.Put("abc");
   }
-  EXPECT_EQ(out, "abc");
+  EXPECT_EQ(out.view(), "abc");
+  EXPECT_EQ(WrittenText(0, [](TextSink& sink) { sink.Put("de"); }), "de");
 }
 
 TEST(TextSink, ACountingSinkCountsWhatTheOthersWrite) {
@@ -63,11 +65,11 @@ TEST(TextSink, ACountingSinkCountsWhatTheOthersWrite) {
 }
 
 TEST(TextSink, OnlyACountingSinkCountsOnly) {
-  std::string text;
-  StringSink string_sink(text, 0);
+  ByteBuffer buffer;
+  BufferSink buffer_sink(buffer, 0);
   std::ostringstream stream;
   StreamSink stream_sink(stream);
-  EXPECT_FALSE(string_sink.CountsOnly());
+  EXPECT_FALSE(buffer_sink.CountsOnly());
   EXPECT_FALSE(stream_sink.CountsOnly());
 }
 

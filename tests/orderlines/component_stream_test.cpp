@@ -1,6 +1,6 @@
 #include "orderlines/component_stream.h"
 
-#include "base/text_sink.h"
+#include "base/byte_buffer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ namespace {
 // there before, must keep every byte.
 TEST(ComponentStreamWriter, WritesBeyondTheRoomItExpectedBehindTheBytesBefore) {
   for (const std::size_t expected : {0u, 1u, 7u, 4096u}) {
-    std::string out = "vorher";
-    StringSink sink(out, expected);
+    ByteBuffer out(std::string_view("vorher"));
+    BufferSink sink(out, expected);
     ComponentStreamWriter writer(sink);
     writer.Signature();
     writer.ShortText("Pos");
@@ -26,7 +26,7 @@ TEST(ComponentStreamWriter, WritesBeyondTheRoomItExpectedBehindTheBytesBefore) {
     const std::string expected_bytes = std::string("vorherTPF0\x03Pos\x0C", 15) +
                                        std::string("\x2C\x01\x00\x00", 4) + std::string(300, 'x') +
                                        std::string("\x03\x7F\xFF\x09\x00", 5);
-    EXPECT_EQ(out, expected_bytes) << expected;
+    EXPECT_EQ(out.view(), expected_bytes) << expected;
   }
 }
 
