@@ -16,8 +16,20 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
+std::optional<std::string> ReadFileIfExists(const std::string& path) {
+  const std::optional<ByteBuffer> bytes = ReadFileBufferIfExists(path);
+  if (!bytes) return std::nullopt;
+  return bytes->str();
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::optional<std::string> bytes = ReadFileIfExists(path);
+  if (!bytes) throw FileOpenError(path);
+  return std::move(*bytes);
+}
+
+ByteBuffer ReadFileBuffer(const std::string& path) {
+  std::optional<ByteBuffer> bytes = ReadFileBufferIfExists(path);
   if (!bytes) throw FileOpenError(path);
   return std::move(*bytes);
 }

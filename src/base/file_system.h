@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/byte_buffer.h"
+
 // The few file system operations the program needs. Paths are narrow strings in the
 // system's code page (Windows-1252 on the user's machines), as the clipboard text is.
 namespace zw {
@@ -47,6 +49,12 @@ std::string ReadFileBytes(const std::string& path);
 // FileOpenError when the file is there but cannot be opened or read. One look at the file
 // instead of asking first whether it exists.
 std::optional<std::string> ReadFileIfExists(const std::string& path);
+
+// The same into a buffer whose room is not filled before it is read into, for large files,
+// such as a copied text: the file is the one pass over that memory.
+std::optional<ByteBuffer> ReadFileBufferIfExists(const std::string& path);
+// The whole file into a buffer. Throws FileOpenError when it cannot be opened or read.
+ByteBuffer ReadFileBuffer(const std::string& path);
 
 // Creates or overwrites the file. Throws FileCreateError when that fails.
 void WriteFileBytes(const std::string& path, std::string_view bytes);

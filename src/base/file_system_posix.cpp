@@ -84,7 +84,7 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
   return entries;
 }
 
-std::optional<std::string> ReadFileIfExists(const std::string& path) {
+std::optional<ByteBuffer> ReadFileBufferIfExists(const std::string& path) {
   Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
@@ -98,19 +98,20 @@ std::optional<std::string> ReadFileIfExists(const std::string& path) {
   // Files of the kernel's own file systems tell no size either.
   const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
   const auto size = sized ? static_cast<std::size_t>(info.st_size) : 0;
-  std::string bytes(size + 1, '\0');
+  ByteBuffer bytes;
+  bytes.reserve(size + 1);
   std::size_t used = 0;
   for (;;) {
-    if (used == bytes.size()) bytes.resize(std::max<std::size_t>(2 * bytes.size(), 65536));
-    const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
+    if (used == bytes.capacity()) bytes.reserve(std::max<std::size_t>(2 * used, 65536));
+    const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.capacity() - used);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw FileOpenError(path);
     if (got == 0) break;
     used += static_cast<std::size_t>(got);
+    bytes.commit(used);
     // A pipe delivers in parts; only a file of known size ends where a read falls short.
-    if (sized && used < bytes.size() && used >= size) break;
+    if (sized && used < bytes.capacity() && used >= size) break;
   }
-  bytes.resize(used);
   return bytes;
 }
 

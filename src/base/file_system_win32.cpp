@@ -83,7 +83,7 @@ std::vector<DirectoryEntry> ListDirectory(const std::string& folder) {
   return entries;
 }
 
-std::optional<std::string> ReadFileIfExists(const std::string& path) {
+std::optional<ByteBuffer> ReadFileBufferIfExists(const std::string& path) {
   // Shared as the C runtime shares a file it opens for reading.
   HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -104,20 +104,21 @@ std::optional<std::string> ReadFileIfExists(const std::string& path) {
   // One read for one byte more than the size: a shorter read is the end. A file that grows
   // meanwhile is read on until its end.
   const auto expected = static_cast<std::size_t>(size.QuadPart);
-  std::string bytes(expected + 1, '\0');
+  ByteBuffer bytes;
+  bytes.reserve(expected + 1);
   std::size_t used = 0;
   for (;;) {
-    if (used == bytes.size()) bytes.resize(std::max<std::size_t>(2 * bytes.size(), 65536));
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1 << 30));
+    if (used == bytes.capacity()) bytes.reserve(std::max<std::size_t>(2 * used, 65536));
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.capacity() - used, 1 << 30));
     DWORD got = 0;
     if (!ReadFile(file.get(), bytes.data() + used, chunk, &got, nullptr)) {
       throw FileOpenError(path);
     }
     if (got == 0) break;
     used += got;
-    if (regular && used < bytes.size() && used >= expected) break;
+    bytes.commit(used);
+    if (regular && used < bytes.capacity() && used >= expected) break;
   }
-  bytes.resize(used);
   return bytes;
 }
 

@@ -32,6 +32,7 @@ TEST(ReadFileIfExists, ReadsEveryFileWhole) {
     ASSERT_TRUE(read.has_value()) << file.Name;
     EXPECT_EQ(*read, file.Bytes) << file.Name;
     EXPECT_EQ(ReadFileBytes(path), file.Bytes) << file.Name;
+    EXPECT_EQ(ReadFileBuffer(path).view(), file.Bytes) << file.Name;
   }
 }
 
@@ -42,6 +43,7 @@ TEST(ReadFileIfExists, AMissingFileOrAFolderIsNoFile) {
                                   folder.Path() + "fehlt" + kPathDelimiter + "datei.txt"}) {
     EXPECT_EQ(ReadFileIfExists(path), std::nullopt) << path;
     EXPECT_THROW(ReadFileBytes(path), FileOpenError) << path;
+    EXPECT_THROW(ReadFileBuffer(path), FileOpenError) << path;
   }
 }
 

@@ -27,20 +27,21 @@ constexpr int kConverted = 0;
 constexpr int kNoTemplate = 1;
 constexpr int kFailed = 2;
 
+// The bytes of the input file, or of standard input for "-".
+ByteBuffer ReadInput(const std::string& path, std::istream& in) {
+  if (path != "-") return ReadFileBuffer(path);
+  ByteBuffer bytes;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    bytes.append(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));
+  if (in.bad()) throw Error("Die Standardeingabe kann nicht gelesen werden");
+  return bytes;
+}
+
 // The clipboard text as CF_TEXT holds it: up to the first zero byte.
-std::string ReadInput(const std::string& path, std::istream& in) {
-  std::string text;
-  if (path == "-") {
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-      text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) throw Error("Die Standardeingabe kann nicht gelesen werden");
-  } else {
-    text = ReadFileBytes(path);
-  }
-  const std::size_t zero = text.find('\0');
-  if (zero != std::string::npos) text.resize(zero);
-  return text;
+std::string_view ClipboardText(const ByteBuffer& input) {
+  const std::string_view bytes = input.view();
+  return bytes.substr(0, bytes.find('\0'));
 }
 
 // The clipboard item of a format: its index among the four that the tool places.
@@ -90,7 +91,8 @@ void WriteRendered(const TExDataGridLines& lines, OutputFormat format, std::ostr
 
 int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out,
             std::string& explanation) {
-  const std::string text = ReadInput(options.InputPath, in);
+  const ByteBuffer input = ReadInput(options.InputPath, in);
+  const std::string_view text = ClipboardText(input);
 
   ExplainReport report(explanation);
   if (options.Exchange && !options.ServerName.empty()) SetSelectedServerName(options.ServerName);
@@ -119,7 +121,8 @@ int Convert(const ZwconvertOptions& options, std::istream& in, std::ostream& out
 // The proposal on standard output; with --explain its reasons on standard error.
 int Suggest(const ZwconvertOptions& options, std::istream& in, std::ostream& out,
             std::string& explanation) {
-  const std::string text = ReadInput(options.InputPath, in);
+  const ByteBuffer input = ReadInput(options.InputPath, in);
+  const std::string_view text = ClipboardText(input);
   const Separators separators{options.DecimalSeparator, options.ThousandSeparator,
                               options.ListSeparator};
   try {
