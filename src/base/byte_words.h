@@ -23,11 +23,14 @@ inline std::uint64_t WordAt(std::string_view text, std::size_t offset) {
 }
 
 // The top bit of every byte of the word that equals the given byte, no other bit. Exact for
-// every byte value: no carry runs from one byte into the next.
-inline std::uint64_t BytesEqual(std::uint64_t word, char byte) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  const std::uint64_t differs = word ^ (0x0101010101010101ULL * static_cast<unsigned char>(byte));
-  return ~(((differs & kLow7) + kLow7) | differs | kLow7);
+// every byte value: no carry runs from one byte into the next. For words of eight bytes, or of
+// four where a text is shorter.
+template <class Word = std::uint64_t>
+Word BytesEqual(Word word, char byte) {
+  constexpr Word kOnes = static_cast<Word>(~Word{0}) / 0xFF;
+  constexpr Word kLow7 = kOnes * 0x7F;
+  const Word differs = word ^ static_cast<Word>(kOnes * static_cast<unsigned char>(byte));
+  return static_cast<Word>(~(((differs & kLow7) + kLow7) | differs | kLow7));
 }
 
 // How many bytes a mask of BytesEqual marks. One multiplication adds the eight bytes, so no

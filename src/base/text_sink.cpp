@@ -10,12 +10,13 @@ namespace {
 
 constexpr std::size_t kStreamPiece = 64 * 1024;
 constexpr std::size_t kScratch = TextSink::kMaxRoom * 4;
+constexpr const char* kUnwritten = "Die Ausgabe kann nicht geschrieben werden";
 
 }  // namespace
 
 void TextSink::PutPiecewise(std::string_view bytes) {
   while (!bytes.empty()) {
-    if (at_ == end_) Renew(std::min(bytes.size(), kMaxRoom));
+    if (at_ == end_) TakeWindow(std::min(bytes.size(), kMaxRoom));
     const std::size_t piece = std::min(bytes.size(), static_cast<std::size_t>(end_ - at_));
     std::memcpy(at_, bytes.data(), piece);
     at_ += piece;
@@ -35,22 +36,17 @@ StreamSink::StreamSink(std::ostream& out)
   SetWindow(buffer_.get(), buffer_.get() + kStreamPiece);
 }
 
-void StreamSink::WriteWindow() {
+void StreamSink::TakeWindow(std::size_t) {
   const std::string_view bytes = Window();
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out_) throw Error("Die Ausgabe kann nicht geschrieben werden");
-}
-
-void StreamSink::TakeWindow(std::size_t) {
-  WriteWindow();
+  if (!out_) throw Error(kUnwritten);
   SetWindow(buffer_.get(), buffer_.get() + kStreamPiece);
 }
 
 void StreamSink::Finish() {
-  WriteWindow();
-  SetWindow(buffer_.get(), buffer_.get() + kStreamPiece);
+  TakeWindow(0);
   out_.flush();
-  if (!out_) throw Error("Die Ausgabe kann nicht geschrieben werden");
+  if (!out_) throw Error(kUnwritten);
 }
 
 }  // namespace zw

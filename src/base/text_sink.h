@@ -25,7 +25,7 @@ class TextSink {
   virtual ~TextSink() = default;
 
   void Put(char byte) {
-    if (at_ == end_) Renew(1);
+    if (at_ == end_) TakeWindow(1);
     *at_++ = byte;
   }
   void Put(std::string_view bytes) {
@@ -39,7 +39,7 @@ class TextSink {
   // Room for `count` bytes (at most kMaxRoom) at the returned place; the writer hands back the
   // end of what it wrote there with Advance.
   char* Room(std::size_t count) {
-    if (count > static_cast<std::size_t>(end_ - at_)) Renew(count);
+    if (count > static_cast<std::size_t>(end_ - at_)) TakeWindow(count);
     return at_;
   }
   void Advance(char* end) { at_ = end; }
@@ -69,7 +69,6 @@ class TextSink {
  private:
   // Takes the window's bytes and sets a new window of at least `count` bytes.
   virtual void TakeWindow(std::size_t count) = 0;
-  void Renew(std::size_t count) { TakeWindow(count); }
   void PutPiecewise(std::string_view bytes);
 
   char* begin_ = nullptr;
@@ -99,7 +98,6 @@ class StreamSink final : public TextSink {
 
  private:
   void TakeWindow(std::size_t count) override;
-  void WriteWindow();
 
   std::ostream& out_;
   std::unique_ptr<char[]> buffer_;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/byte_words.h"
+
 // The escapes of the JSON text form, byte by byte over 8-bit Windows-1252 text.
 namespace zw {
 
@@ -31,15 +33,13 @@ constexpr std::array<std::uint8_t, 256> ExtraBytes() {
 inline constexpr std::array<std::uint8_t, 256> kJsonEscapeExtra = json_escape_detail::ExtraBytes();
 
 // The high bit of a byte that needs an escape, a control byte, '"', '/', '\\' or 0x80, and
-// possibly of bytes next to it: not which bytes, only whether any of the word's do.
+// possibly of bytes next to a control byte: not which bytes, only whether any of the word's do.
 template <class Word>
 Word JsonEscapeBits(Word word) {
   constexpr Word kOnes = static_cast<Word>(~Word{0}) / 0xFF;
-  constexpr Word kHighBits = kOnes * 0x80;
-  const auto zero_byte = [](Word x) { return static_cast<Word>((x - kOnes) & ~x & kHighBits); };
-  const auto below_blank = static_cast<Word>((word - kOnes * 0x20) & ~word & kHighBits);
-  return below_blank | zero_byte(word ^ (kOnes * '"')) | zero_byte(word ^ (kOnes * '/')) |
-         zero_byte(word ^ (kOnes * '\\')) | zero_byte(word ^ (kOnes * 0x80));
+  const auto below_blank = static_cast<Word>((word - kOnes * 0x20) & ~word & (kOnes * 0x80));
+  return below_blank | BytesEqual(word, '"') | BytesEqual(word, '/') | BytesEqual(word, '\\') |
+         BytesEqual(word, '\x80');
 }
 
 // The size of the escaped bytes, without quotes.

@@ -4,15 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
 
 #include "base/ascii.h"
-#include "base/byte_copy.h"
 #include "base/number_text.h"
-#include "base/text_sink.h"
 
 namespace zw {
 namespace {
@@ -162,15 +159,13 @@ bool ReadPlainDecimal(std::string_view text, char decimal_separator, DecimalDigi
 // The most common amount texts ("", "2", "15,20", "-10,0666666666667": a sign, digits and at
 // most one separator, at most 15 digits besides the integer's leading zeros) rounded in one 64-bit
 // integer of the unit 10^-decimals. Such a text has at most 15 significant digits, so it is
-// its number's shortest form (see ReadPlainDecimal). Writes into `room` (kShortRoom bytes) and
-// returns the end of what it wrote, `room` itself when nothing is written (a zero amount not
-// asked for); null, with nothing written, for any other text.
-constexpr std::size_t kShortRoom = 48;
-
-char* WriteShortDecimal(char* room, std::string_view text, std::size_t decimals,
-                        char decimal_separator, char thousand_separator, bool write_zero) {
+// its number's shortest form (see ReadPlainDecimal). False, with nothing written, for any
+// other text; `written` tells whether anything was.
+bool AppendShortDecimal(std::string& out, std::string_view text, std::size_t decimals,
+                        char decimal_separator, char thousand_separator, bool write_zero,
+                        bool& written) {
   static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
-  if (decimals >= std::size(kPowers)) return nullptr;
+  if (decimals >= std::size(kPowers)) return false;
   const char* p = text.data();
   const char* const end = p + text.size();
   const bool negative = p != end && *p == '-';
@@ -201,14 +196,15 @@ char* WriteShortDecimal(char* room, std::string_view text, std::size_t decimals,
   }
   // An empty text reads as 0, as every text that is no number does; lines leave most amounts
   // empty, so it is the most common of all.
-  if (p != end || (!any_digit && !text.empty()) || counted > 15) return nullptr;
+  if (p != end || (!any_digit && !text.empty()) || counted > 15) return false;
   units *= kPowers[decimals - used];
   if (round_up) ++units;
-  if (!nonzero && !write_zero) return room;
+  written = nonzero || write_zero;
+  if (!written) return true;
 
   // Written from the end: the decimals, the separator, the grouped integer digits (at least
   // one) and the sign; a value that rounds to zero carries none.
-  char result[kShortRoom];
+  char result[48];
   char* const result_end = result + sizeof result;
   char* at = result_end;
   std::uint64_t fraction = units % kPowers[decimals];
@@ -227,20 +223,22 @@ char* WriteShortDecimal(char* room, std::string_view text, std::size_t decimals,
     ++in_group;
   } while (integer != 0);
   if (negative && units != 0) *--at = '-';
-  const auto length = static_cast<std::size_t>(result_end - at);
-  CopyBytes(room, at, length);
-  return room + length;
+  out.append(at, static_cast<std::size_t>(result_end - at));
+  return true;
 }
 
-// Appends an amount text that is not a short decimal, read as a number and rounded to `decimals`;
-// a zero amount is written only when asked for. False when nothing was written.
-bool AppendAmountDigits(std::string& out, std::string_view text, std::size_t decimals,
-                        char decimal_separator, char thousand_separator, bool write_zero) {
+// Appends the amount text read as a number and rounded to `decimals`; a zero amount is written
+// only when asked for. False when nothing was written.
+bool AppendAmountText(std::string& out, std::string_view text, std::size_t decimals,
+                      char decimal_separator, char thousand_separator, bool write_zero) {
+  bool written = false;
+  if (AppendShortDecimal(out, text, decimals, decimal_separator, thousand_separator, write_zero,
+                         written)) {
+    return written;
+  }
   DecimalDigits number;
-  // An empty text reads as 0, as every text that is no number does; lines leave most amounts
-  // empty, so it needs no reading.
-  bool zero = text.empty();
-  if (zero || ReadPlainDecimal(text, decimal_separator, number, zero)) {
+  bool zero = false;
+  if (ReadPlainDecimal(text, decimal_separator, number, zero)) {
     if (zero) {
       if (!write_zero) return false;
       AppendRoundedDigits(out, DecimalDigits{}, decimals, decimal_separator, thousand_separator);
@@ -255,35 +253,6 @@ bool AppendAmountDigits(std::string& out, std::string_view text, std::size_t dec
   return true;
 }
 
-// Appends the amount text read as a number and rounded to `decimals`; a zero amount is written
-// only when asked for. False when nothing was written.
-bool AppendAmountText(std::string& out, std::string_view text, std::size_t decimals,
-                      char decimal_separator, char thousand_separator, bool write_zero) {
-  char room[kShortRoom];
-  if (const char* const end = WriteShortDecimal(room, text, decimals, decimal_separator,
-                                                thousand_separator, write_zero)) {
-    out.append(room, static_cast<std::size_t>(end - room));
-    return end != room;
-  }
-  return AppendAmountDigits(out, text, decimals, decimal_separator, thousand_separator, write_zero);
-}
-
-// The amount text in the sink: short ones straight into its room.
-bool PutAmountText(TextSink& out, std::string_view text, std::size_t decimals,
-                   char decimal_separator, char thousand_separator, bool write_zero) {
-  char* const room = out.Room(kShortRoom);
-  if (char* const end = WriteShortDecimal(room, text, decimals, decimal_separator,
-                                          thousand_separator, write_zero)) {
-    out.Advance(end);
-    return end != room;
-  }
-  std::string written;
-  const bool any = AppendAmountDigits(written, text, decimals, decimal_separator,
-                                      thousand_separator, write_zero);
-  out.Put(written);
-  return any;
-}
-
 }  // namespace
 
 // Appends FormatAmount3 of the text; false when that is empty.
@@ -293,19 +262,9 @@ bool AppendAmount3(std::string& out, std::string_view text, char decimal_separat
   return AppendAmountText(out, text, 3, decimal_separator, thousand_separator, false);
 }
 
-bool PutAmount3(TextSink& out, std::string_view text, char decimal_separator,
-                char thousand_separator) {
-  if (text.empty()) return false;
-  return PutAmountText(out, text, 3, decimal_separator, thousand_separator, false);
-}
-
 // The price pattern of the key text applied to an amount text.
 void AppendPrice(std::string& out, std::string_view text, char decimal_separator) {
   AppendAmountText(out, text, 2, decimal_separator, '\0', true);
-}
-
-void PutPrice(TextSink& out, std::string_view text, char decimal_separator) {
-  PutAmountText(out, text, 2, decimal_separator, '\0', true);
 }
 
 std::string FormatAmount3(std::string_view text, char decimal_separator, char thousand_separator) {

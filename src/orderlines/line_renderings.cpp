@@ -72,10 +72,14 @@ void PutHtmlText(TextSink& out, std::string_view text) {
   while (!text.empty()) {
     const std::string_view piece = text.substr(0, kPiece);
     char* written = out.Room(piece.size() * 7 + sizeof(HtmlEscape::Bytes));
+    const auto put_escape = [&](char c) {
+      const HtmlEscape& escape = escapes[static_cast<unsigned char>(c)];
+      std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
+      written += escape.Length;
+    };
     std::size_t i = 0;
-    for (; i + 8 <= piece.size();) {
-      const std::uint64_t word = WordAt(piece, i);
-      const std::uint64_t marks = MaybeEscaped(word);
+    while (i + 8 <= piece.size()) {
+      const std::uint64_t marks = MaybeEscaped(WordAt(piece, i));
       // Eight bytes are written in any case; only the plain ones count.
       std::memcpy(written, piece.data() + i, 8);
       if (marks == 0) {
@@ -86,16 +90,9 @@ void PutHtmlText(TextSink& out, std::string_view text) {
       const auto plain = static_cast<std::size_t>(std::countr_zero(marks)) / 8;
       written += plain;
       i += plain;
-      const HtmlEscape& escape = escapes[static_cast<unsigned char>(piece[i])];
-      std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
-      written += escape.Length;
-      ++i;
+      put_escape(piece[i++]);
     }
-    for (; i < piece.size(); ++i) {
-      const HtmlEscape& escape = escapes[static_cast<unsigned char>(piece[i])];
-      std::memcpy(written, escape.Bytes, sizeof escape.Bytes);
-      written += escape.Length;
-    }
+    for (; i < piece.size(); ++i) put_escape(piece[i]);
     out.Advance(written);
     text.remove_prefix(piece.size());
   }

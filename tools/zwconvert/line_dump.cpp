@@ -27,19 +27,9 @@ const std::array<std::string_view, 256>& Escapes() {
   return escapes;
 }
 
-// Whether a byte has an escape, one byte each: the scan for them is most of the dump's work.
-const std::array<bool, 256>& Escaped() {
-  static const std::array<bool, 256> escaped = [] {
-    std::array<bool, 256> table{};
-    for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = !Escapes()[c].empty();
-    return table;
-  }();
-  return escaped;
-}
-
 // Runs of bytes that need no escape are written at once.
 void PutEscaped(TextSink& out, std::string_view value) {
-  const auto& escaped = Escaped();
+  const auto& escapes = Escapes();
   const char* const data = value.data();
   const std::size_t size = value.size();
   std::size_t run = 0;
@@ -54,10 +44,10 @@ void PutEscaped(TextSink& out, std::string_view value) {
       i += 8;
     }
     if (i == size) break;
-    const auto byte = static_cast<unsigned char>(data[i]);
-    if (!escaped[byte]) continue;
+    const std::string_view escape = escapes[static_cast<unsigned char>(data[i])];
+    if (escape.empty()) continue;
     out.Put(value.substr(run, i - run));
-    out.Put(Escapes()[byte]);
+    out.Put(escape);
     run = i + 1;
   }
   out.Put(value.substr(run));
