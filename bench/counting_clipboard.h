@@ -1,19 +1,22 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
 #include "orderlines/UClpUtils.h"
 
 namespace zw::bench {
 
-// Takes the items as the clipboard would and only counts the bytes of their blocks.
+// Takes the items one at a time as the system clipboard does, which owns each block it is
+// handed, and only counts the bytes of their blocks.
 class CountingClipboard final : public ClipboardSink {
  public:
-  std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) override {
+  std::size_t PutClipboardItems(const ClipboardItemSource& items) override {
     bytes = 0;
-    for (const ClipboardItem& item : items) bytes += item.Stream.size() + (item.SizePrefix ? 4 : 0);
-    return items.size();
+    for (std::size_t index = 0; index < items.ItemCount(); ++index) {
+      const ClipboardItem item = items.MakeItem(index);
+      bytes += item.Stream.size() + (item.SizePrefix ? 4 : 0);
+    }
+    return items.ItemCount();
   }
   std::size_t bytes = 0;
 };

@@ -323,12 +323,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckCsv(lines, clipboard.BlockOf(formats.Csv));
   CheckJson(lines);
 
-  // Each item made alone, and each block written in pieces (the way zwconvert writes one),
-  // holds the bytes of the four made together in one pass.
-  const std::vector<zw::ClipboardItem> items = lines.ClipboardItems(guid);
-  for (std::size_t index = 0; index < items.size(); ++index) {
-    const std::string block = zw::ClipboardBlock(items[index]);
-    FUZZ_CHECK(zw::ClipboardBlock(lines.ClipboardItemAt(index, guid)) == block);
+  // Each block written in pieces (the way zwconvert writes one) holds the bytes of the block
+  // placed on the clipboard.
+  const std::vector<zw::RecordingClipboard::Entry>& entries = clipboard.Entries();
+  FUZZ_CHECK(entries.size() == zw::TDataGridLines::kClipboardItemCount);
+  for (std::size_t index = 0; index < entries.size(); ++index) {
+    const std::string& block = entries[index].Block;
     std::ostringstream pieces;
     zw::StreamSink sink(pieces);
     lines.WriteClipboardBlock(index, guid, sink);

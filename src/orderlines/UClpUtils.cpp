@@ -59,9 +59,12 @@ std::string ClipboardBlock(const ClipboardItem& item) {
   return block;
 }
 
-std::size_t RecordingClipboard::PutClipboardItems(const std::vector<ClipboardItem>& items) {
+std::size_t RecordingClipboard::PutClipboardItems(const ClipboardItemSource& items) {
   entries_.clear();
-  for (const ClipboardItem& item : items) entries_.push_back({item.Format, ClipboardBlock(item)});
+  for (std::size_t index = 0; index < items.ItemCount(); ++index) {
+    const ClipboardItem item = items.MakeItem(index);
+    entries_.push_back({item.Format, ClipboardBlock(item)});
+  }
   return entries_.size();
 }
 

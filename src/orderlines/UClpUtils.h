@@ -37,15 +37,26 @@ std::string ClipboardBlockPrefix(const ClipboardItem& item);
 // The 4-byte little-endian count of a stream of that size.
 std::string SizePrefix(std::size_t size);
 
+// The items of one copy, each made only when the clipboard takes it: the clipboard owns what
+// it was handed, so a large copy holds one item at a time instead of all four.
+class ClipboardItemSource {
+ public:
+  virtual ~ClipboardItemSource() = default;
+  virtual std::size_t ItemCount() const = 0;
+  // Item `index` (0 to ItemCount() - 1), made anew on every call.
+  virtual ClipboardItem MakeItem(std::size_t index) const = 0;
+};
+
 // The system clipboard, or a stand-in that records what would be placed.
 class ClipboardSink {
  public:
   virtual ~ClipboardSink() = default;
-  // Opens the clipboard once, empties it before the first item is handed over, hands over each
-  // item's block under its format and closes it; returns how many items were placed. Throws
-  // ClipboardUnavailable (base/errors.h) when the clipboard cannot be opened; an item whose
-  // memory cannot be allocated is skipped.
-  virtual std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) = 0;
+  // Opens the clipboard once, makes the items one after the other, empties the clipboard before
+  // the first one is handed over, hands over each item's block under its format, lets go of
+  // the item and closes the clipboard; returns how many items were placed. Throws
+  // ClipboardUnavailable (base/errors.h) when the clipboard cannot be opened, and what making
+  // an item throws; an item whose memory cannot be allocated is skipped.
+  virtual std::size_t PutClipboardItems(const ClipboardItemSource& items) = 0;
 };
 
 // Records the blocks instead of placing them: for tests and zwconvert.
@@ -56,7 +67,7 @@ class RecordingClipboard final : public ClipboardSink {
     std::string Block;
   };
 
-  std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) override;
+  std::size_t PutClipboardItems(const ClipboardItemSource& items) override;
   const std::vector<Entry>& Entries() const { return entries_; }
   // The block placed under a format; empty when there is none.
   std::string BlockOf(std::uint16_t format) const;

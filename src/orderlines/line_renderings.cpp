@@ -315,24 +315,30 @@ std::string TISO8859Adapter::ToHtmlText(std::string_view text) {
   return WrittenText(text.size() + 16, [&](TextSink& sink) { PutHtmlText(sink, text); });
 }
 
-RenderingSizes RenderingSizeHints(const TCustomDataGridLines& lines) {
-  RenderingSizes sizes;
-  sizes.HtmlTable = 1024;
-  sizes.Csv = 64;
+std::size_t RenderingSizeHint(const TCustomDataGridLines& lines, Rendering rendering) {
+  // Entities make HTML text longer; a sink still grows on its own if a hint falls short.
+  std::size_t size = rendering == Rendering::HtmlTable ? 1024 : 64;
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
     const std::size_t shown =
         line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size();
-    sizes.Text += 200 + shown + line.Stueck.size() + line.Einheit.size() +
-                  line.Bezeichnung2.size() + line.BestellNummer.size() + line.Seriennummer.size() +
-                  line.Einzelbetrag.size() + line.Steuer.size() + line.Rabatt.size() +
-                  line.SummeBetrag.size() + line.Second.size() + line.User.size();
-    // Entities make text longer; a sink still grows on its own if this falls short.
-    sizes.HtmlTable += 200 + 2 * shown;
-    if (!line.Second.empty()) sizes.HtmlTable += 150 + 2 * line.Second.size();
-    sizes.Csv += 80 + shown;
+    switch (rendering) {
+      case Rendering::Text:
+        size += 200 + shown + line.Stueck.size() + line.Einheit.size() + line.Bezeichnung2.size() +
+                line.BestellNummer.size() + line.Seriennummer.size() + line.Einzelbetrag.size() +
+                line.Steuer.size() + line.Rabatt.size() + line.SummeBetrag.size() +
+                line.Second.size() + line.User.size();
+        break;
+      case Rendering::HtmlTable:
+        size += 200 + 2 * shown;
+        if (!line.Second.empty()) size += 150 + 2 * line.Second.size();
+        break;
+      case Rendering::Csv:
+        size += 80 + shown;
+        break;
+    }
   }
-  return sizes;
+  return size;
 }
 
 void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out) {
@@ -345,7 +351,7 @@ void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separator
 }
 
 std::string KeyText(const TCustomDataGridLines& lines, const Separators& separators) {
-  return WrittenText(RenderingSizeHints(lines).Text,
+  return WrittenText(RenderingSizeHint(lines, Rendering::Text),
                      [&](TextSink& sink) { WriteKeyText(lines, separators, sink); });
 }
 
@@ -362,7 +368,7 @@ void WriteHtmlTable(const TCustomDataGridLines& lines, const Separators& separat
 }
 
 std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separators) {
-  return WrittenText(RenderingSizeHints(lines).HtmlTable,
+  return WrittenText(RenderingSizeHint(lines, Rendering::HtmlTable),
                      [&](TextSink& sink) { WriteHtmlTable(lines, separators, sink); });
 }
 
@@ -377,23 +383,8 @@ void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separator
 }
 
 std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators) {
-  return WrittenText(RenderingSizeHints(lines).Csv,
+  return WrittenText(RenderingSizeHint(lines, Rendering::Csv),
                      [&](TextSink& sink) { WriteCsvText(lines, separators, sink); });
-}
-
-void WriteRenderings(const TCustomDataGridLines& lines, const Separators& separators,
-                     TextSink& text, TextSink& html_table, TextSink& csv) {
-  ShownAmounts amounts(separators);
-  html_table.Put(kHtmlTableStart);
-  PutCsvHeader(csv, separators.List);
-  for (int i = 0; i < lines.Count(); ++i) {
-    const TDataGridLine& line = lines.Items(i);
-    amounts.Reset(line);
-    PutKeyBlock(text, line, amounts);
-    PutHtmlRows(html_table, line, amounts);
-    PutCsvRecord(csv, line, amounts, separators.List);
-  }
-  html_table.Put(kHtmlTableEnd);
 }
 
 }  // namespace zw

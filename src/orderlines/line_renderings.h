@@ -36,16 +36,10 @@ std::string HtmlTable(const TCustomDataGridLines& lines, const Separators& separ
 void WriteCsvText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out);
 std::string CsvText(const TCustomDataGridLines& lines, const Separators& separators);
 
-// The three in one pass over the lines, which reads each amount once for all of them.
-void WriteRenderings(const TCustomDataGridLines& lines, const Separators& separators,
-                     TextSink& text, TextSink& html_table, TextSink& csv);
+// The three text renderings of a collection.
+enum class Rendering { Text, HtmlTable, Csv };
 
-// About the bytes each rendering takes, for the room it is given at first.
-struct RenderingSizes {
-  std::size_t Text = 0;
-  std::size_t HtmlTable = 0;
-  std::size_t Csv = 0;
-};
-RenderingSizes RenderingSizeHints(const TCustomDataGridLines& lines);
+// About the bytes a rendering takes, for the room it is given at first.
+std::size_t RenderingSizeHint(const TCustomDataGridLines& lines, Rendering rendering);
 
 }  // namespace zw

@@ -18,7 +18,7 @@ class WindowsClipboard final : public SystemClipboard {
   void PlaceOnlyAtSequence(std::uint32_t sequence) override { expected_sequence_ = sequence; }
   bool GaveWay() const override { return gave_way_; }
 
-  std::size_t PutClipboardItems(const std::vector<ClipboardItem>& items) override {
+  std::size_t PutClipboardItems(const ClipboardItemSource& items) override {
     gave_way_ = false;
     ScopedClipboard clipboard(owner_, kOutputRetries, sleeper_);
     if (expected_sequence_ != 0 && clipboard.Sequence() != expected_sequence_) {
@@ -27,7 +27,11 @@ class WindowsClipboard final : public SystemClipboard {
     }
     bool emptied = false;
     std::size_t placed = 0;
-    for (const ClipboardItem& item : items) {
+    for (std::size_t index = 0; index < items.ItemCount(); ++index) {
+      // Made only now and let go of once its block is handed over: a large copy holds one
+      // item at a time. The first is made before the clipboard is emptied, so a copy that
+      // cannot be made leaves the clipboard as it was.
+      const ClipboardItem item = items.MakeItem(index);
       // The block is written straight from the stream, the count first when there is one.
       const std::string prefix = ClipboardBlockPrefix(item);
       HGLOBAL memory =

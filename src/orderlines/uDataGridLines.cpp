@@ -27,36 +27,37 @@ ByteBuffer WrapperStream(const TDataGridLines& lines, const std::string& guid) {
   return stream;
 }
 
+// The items of one copy, made by the lines as the clipboard asks for them.
+class LineItems final : public ClipboardItemSource {
+ public:
+  LineItems(const TDataGridLines& lines, const std::string& guid) : lines_(lines), guid_(guid) {}
+  std::size_t ItemCount() const override { return TDataGridLines::kClipboardItemCount; }
+  ClipboardItem MakeItem(std::size_t index) const override {
+    return lines_.ClipboardItemAt(index, guid_);
+  }
+
+ private:
+  const TDataGridLines& lines_;
+  const std::string& guid_;
+};
+
 }  // namespace
 
-TDataGridLines::TextStreams TDataGridLines::TextItemStreams(bool text, bool html, bool csv) const {
-  TextStreams streams;
+ByteBuffer TDataGridLines::TextItemStream(Rendering rendering) const {
+  ByteBuffer stream;
   // The table is written straight into its document instead of being copied into it.
-  streams.Html = ByteBuffer(BeginCfHtml());
-  const std::size_t envelope = streams.Html.size();
+  if (rendering == Rendering::HtmlTable) stream = ByteBuffer(BeginCfHtml());
+  const std::size_t envelope = stream.size();
   {
-    // A rendering not asked for gets no room.
-    const RenderingSizes hints = RenderingSizeHints();
-    BufferSink text_sink(streams.Text, text ? hints.Text : 0);
-    BufferSink html_sink(streams.Html, html ? hints.HtmlTable : 0);
-    BufferSink csv_sink(streams.Csv, csv ? hints.Csv : 0);
-    if (text && html && csv) {
-      WriteRenderings(text_sink, html_sink, csv_sink);
-    } else {
-      if (text) WriteRendering(Rendering::Text, text_sink);
-      if (html) WriteRendering(Rendering::HtmlTable, html_sink);
-      if (csv) WriteRendering(Rendering::Csv, csv_sink);
-    }
+    BufferSink sink(stream, RenderingSizeHint(rendering));
+    WriteRendering(rendering, sink);
   }
-  // CF_TEXT ends with a zero byte; the other formats carry none.
-  if (!streams.Text.empty()) streams.Text.push_back('\0');
   // Without a table there is no document either.
-  if (streams.Html.size() == envelope) {
-    streams.Html = ByteBuffer();
-  } else {
-    EndCfHtml(streams.Html);
-  }
-  return streams;
+  if (stream.size() == envelope) return ByteBuffer();
+  // CF_TEXT ends with a zero byte; the other formats carry none.
+  if (rendering == Rendering::Text) stream.push_back('\0');
+  if (rendering == Rendering::HtmlTable) EndCfHtml(stream);
+  return stream;
 }
 
 ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::string& guid) const {
@@ -70,31 +71,20 @@ ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::stri
       break;
     case 1:
       item.Format = formats.Html;
-      item.Stream = std::move(TextItemStreams(false, true, false).Html);
+      item.Stream = TextItemStream(Rendering::HtmlTable);
       break;
     case 2:
       item.Format = formats.Text;
-      item.Stream = std::move(TextItemStreams(true, false, false).Text);
+      item.Stream = TextItemStream(Rendering::Text);
       break;
     case 3:
       item.Format = formats.Csv;
-      item.Stream = std::move(TextItemStreams(false, false, true).Csv);
+      item.Stream = TextItemStream(Rendering::Csv);
       break;
     default:
       throw std::out_of_range("clipboard item index out of range");
   }
   return item;
-}
-
-std::vector<ClipboardItem> TDataGridLines::ClipboardItems(const std::string& guid) const {
-  const ClipboardFormats& formats = RegisteredClipboardFormats();
-  std::vector<ClipboardItem> items(kClipboardItemCount);
-  items[0] = {WrapperStream(*this, guid), formats.DataGrid, true};
-  TextStreams streams = TextItemStreams(true, true, true);
-  items[1] = {std::move(streams.Html), formats.Html, false};
-  items[2] = {std::move(streams.Text), formats.Text, false};
-  items[3] = {std::move(streams.Csv), formats.Csv, false};
-  return items;
 }
 
 void TDataGridLines::WriteClipboardBlock(std::size_t index, const std::string& guid,
@@ -134,8 +124,7 @@ void TDataGridLines::WriteClipboardBlock(std::size_t index, const std::string& g
 bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& clipboard) {
   try {
     GUID = guid;
-    const std::vector<ClipboardItem> items = ClipboardItems(GUID);
-    return clipboard.PutClipboardItems(items) == items.size();
+    return clipboard.PutClipboardItems(LineItems(*this, GUID)) == kClipboardItemCount;
   } catch (const std::exception&) {
     // The clipboard keeps whatever it holds now; the caller learns that the lines are not there.
     return false;
@@ -143,28 +132,20 @@ bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& cli
 }
 
 std::string TDataGridLines::LinesAsText() const {
-  const ByteBuffer stream = TextItemStreams(true, false, false).Text;
+  const ByteBuffer stream = TextItemStream(Rendering::Text);
   // The item's stream without the zero byte that ends it.
   return std::string(stream.view().substr(0, stream.empty() ? 0 : stream.size() - 1));
 }
 
 std::string TDataGridLines::LinesAsHtml() const {
-  return TextItemStreams(false, true, false).Html.str();
+  return TextItemStream(Rendering::HtmlTable).str();
 }
 
-std::string TDataGridLines::LinesAsCsv() const {
-  return TextItemStreams(false, false, true).Csv.str();
-}
+std::string TDataGridLines::LinesAsCsv() const { return TextItemStream(Rendering::Csv).str(); }
 
 void TDataGridLines::WriteRendering(Rendering, TextSink&) const {}
 
-void TDataGridLines::WriteRenderings(TextSink& text, TextSink& html_table, TextSink& csv) const {
-  WriteRendering(Rendering::Text, text);
-  WriteRendering(Rendering::HtmlTable, html_table);
-  WriteRendering(Rendering::Csv, csv);
-}
-
-RenderingSizes TDataGridLines::RenderingSizeHints() const { return {}; }
+std::size_t TDataGridLines::RenderingSizeHint(Rendering) const { return 0; }
 
 void TExDataGridLines::WriteRendering(Rendering rendering, TextSink& out) const {
   switch (rendering) {
@@ -180,12 +161,8 @@ void TExDataGridLines::WriteRendering(Rendering rendering, TextSink& out) const 
   }
 }
 
-void TExDataGridLines::WriteRenderings(TextSink& text, TextSink& html_table, TextSink& csv) const {
-  zw::WriteRenderings(*this, separators_, text, html_table, csv);
-}
-
-RenderingSizes TExDataGridLines::RenderingSizeHints() const {
-  return zw::RenderingSizeHints(*this);
+std::size_t TExDataGridLines::RenderingSizeHint(Rendering rendering) const {
+  return zw::RenderingSizeHint(*this, rendering);
 }
 
 }  // namespace zw

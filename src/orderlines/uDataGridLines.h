@@ -14,19 +14,16 @@ namespace zw {
 
 class TextSink;
 
-// The three text renderings of a collection.
-enum class Rendering { Text, HtmlTable, Csv };
-
 // Order lines with their clipboard output and three text renderings; here the renderings are
 // empty.
 class TDataGridLines : public TCustomDataGridLines {
  public:
   // Replaces the clipboard by the four formats of the lines: "CF_DATAGRIDDATA", "HTML Format",
-  // text and "CSV". Never raises; true when the four items were placed.
+  // text and "CSV", each made when the clipboard takes it. Never raises; true when the four
+  // items were placed.
   bool CopyToClipboard(const std::string& guid, ClipboardSink& clipboard);
-  // The four items that CopyToClipboard places, in their order, for the identifier.
-  std::vector<ClipboardItem> ClipboardItems(const std::string& guid) const;
-  // One of them (0 to 3, in that order) on its own, for a reader that wants only one format.
+  // One of the four items that CopyToClipboard places (0 to 3, in their order), for the
+  // identifier.
   ClipboardItem ClipboardItemAt(std::size_t index, const std::string& guid) const;
   static constexpr std::size_t kClipboardItemCount = 4;
   // The clipboard memory block of one item (ClipboardBlock of ClipboardItemAt) written into the
@@ -43,20 +40,12 @@ class TDataGridLines : public TCustomDataGridLines {
   // Writes a rendering into the sink; nothing here. The HTML table is written without its
   // document around it.
   virtual void WriteRendering(Rendering rendering, TextSink& out) const;
-  // The three renderings at once, in one pass over the lines where that saves work; here one
-  // after the other.
-  virtual void WriteRenderings(TextSink& text, TextSink& html_table, TextSink& csv) const;
-  // About the bytes each rendering takes, for the room it is given at first.
-  virtual RenderingSizes RenderingSizeHints() const;
+  // About the bytes a rendering takes, for the room it is given at first.
+  virtual std::size_t RenderingSizeHint(Rendering rendering) const;
 
  private:
-  // The streams of the three text items, the renderings written in one pass.
-  struct TextStreams {
-    ByteBuffer Text;
-    ByteBuffer Html;
-    ByteBuffer Csv;
-  };
-  TextStreams TextItemStreams(bool text, bool html, bool csv) const;
+  // The stream of the item of a text rendering.
+  ByteBuffer TextItemStream(Rendering rendering) const;
 };
 
 // The collection a conversion run creates and outputs: key text, HTML table and CSV, their
@@ -68,8 +57,7 @@ class TExDataGridLines : public TDataGridLines {
   const Separators& NumberSeparators() const { return separators_; }
 
   void WriteRendering(Rendering rendering, TextSink& out) const override;
-  void WriteRenderings(TextSink& text, TextSink& html_table, TextSink& csv) const override;
-  RenderingSizes RenderingSizeHints() const override;
+  std::size_t RenderingSizeHint(Rendering rendering) const override;
 
  private:
   Separators separators_;

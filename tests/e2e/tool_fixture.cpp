@@ -283,8 +283,8 @@ std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {
   options.NumberSeparators = Separators{',', '.', ';'};
   options.Tax = kTax;
   options.OnDelivered = [&](const TExDataGridLines& lines) {
-    for (const ClipboardItem& item : lines.ClipboardItems("")) {
-      blocks.push_back(ClipboardBlock(item));
+    for (std::size_t index = 0; index < TDataGridLines::kClipboardItemCount; ++index) {
+      blocks.push_back(ClipboardBlock(lines.ClipboardItemAt(index, "")));
     }
   };
   ConsoleHost host(std::move(options));

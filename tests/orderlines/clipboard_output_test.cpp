@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
 #include <stdexcept>
 
 #include "base/errors.h"
@@ -191,18 +193,25 @@ TEST(ClipboardBlock, PrefixIsTheLittleEndianCount) {
   EXPECT_EQ(ClipboardBlockPrefix(item), "");
 }
 
-TEST(ClipboardItemAt, MakesOneOfTheFourItemsAlone) {
+TEST(ClipboardItemAt, MakesEachItemTheClipboardIsHanded) {
   TExDataGridLines lines;
   FillWorkedExampleLine(lines.Add());
-  const std::vector<ClipboardItem> items = lines.ClipboardItems("");
-  ASSERT_EQ(items.size(), TDataGridLines::kClipboardItemCount);
-  for (std::size_t index = 0; index < items.size(); ++index) {
-    const ClipboardItem item = lines.ClipboardItemAt(index, "");
-    EXPECT_EQ(item.Format, items[index].Format) << index;
-    EXPECT_EQ(item.SizePrefix, items[index].SizePrefix) << index;
-    EXPECT_EQ(item.Stream.view(), items[index].Stream.view()) << index;
+  RecordingClipboard clipboard;
+  ASSERT_TRUE(lines.CopyToClipboard("{id}", clipboard));
+  const ClipboardFormats& formats = RegisteredClipboardFormats();
+  const struct {
+    std::uint16_t Format;
+    bool SizePrefix;
+  } expected[] = {
+      {formats.DataGrid, true}, {formats.Html, false}, {1, false}, {formats.Csv, false}};
+  ASSERT_EQ(clipboard.Entries().size(), std::size(expected));
+  for (std::size_t index = 0; index < std::size(expected); ++index) {
+    const ClipboardItem item = lines.ClipboardItemAt(index, "{id}");
+    EXPECT_EQ(item.Format, expected[index].Format) << index;
+    EXPECT_EQ(item.SizePrefix, expected[index].SizePrefix) << index;
+    EXPECT_EQ(ClipboardBlock(item), clipboard.Entries()[index].Block) << index;
   }
-  EXPECT_THROW(lines.ClipboardItemAt(items.size(), ""), std::out_of_range);
+  EXPECT_THROW(lines.ClipboardItemAt(std::size(expected), ""), std::out_of_range);
 }
 
 TEST(CopyToClipboard, PlacesTheFourFormatsInOrder) {
@@ -238,7 +247,7 @@ TEST(CopyToClipboard, PlainLinesGiveEmptyTextsWithoutZeroByte) {
 class FailingClipboard final : public ClipboardSink {
  public:
   explicit FailingClipboard(std::size_t placed) : placed_(placed) {}
-  std::size_t PutClipboardItems(const std::vector<ClipboardItem>&) override {
+  std::size_t PutClipboardItems(const ClipboardItemSource&) override {
     if (placed_ == 0) throw ClipboardUnavailable();
     return placed_;
   }
