@@ -6,6 +6,7 @@
 #include "base/byte_buffer.h"
 #include "base/text_sink.h"
 #include "orderlines/component_stream.h"
+#include "orderlines/line_sample.h"
 
 namespace zw {
 namespace {
@@ -51,7 +52,6 @@ void WriteLine(ComponentStreamWriter& writer, const TDataGridLine& line) {
 
 }  // namespace
 
-// An upper bound of the stream's size, so that it is written without making room again.
 std::size_t StreamSizeHint(const TDataGridLinesWrapper& wrapper) {
   struct TextEntry {
     LineText TDataGridLine::*Text;
@@ -66,17 +66,16 @@ std::size_t StreamSizeHint(const TDataGridLinesWrapper& wrapper) {
     }
     return entries;
   }();
-  std::size_t size = 128 + wrapper.GUID.size() + wrapper.Data.size();
+  const std::size_t size = 128 + wrapper.GUID.size() + wrapper.Data.size();
   if (wrapper.DataGridLines == nullptr) return size;
-  for (int i = 0; i < wrapper.DataGridLines->Count(); ++i) {
-    const TDataGridLine& line = wrapper.DataGridLines->Items(i);
-    size += 2 + 3 + 8 + 4 + 5;  // item markers, DM, Isnetto, Row with its value
-    for (const TextEntry& entry : texts) {
-      const std::size_t length = (line.*entry.Text).size();
-      if (length != 0) size += entry.Size + length;
-    }
-  }
-  return size;
+  return size + EstimatedLineSum(*wrapper.DataGridLines, [](const TDataGridLine& line) {
+           std::size_t bytes = 2 + 3 + 8 + 4 + 5;  // item markers, DM, Isnetto, Row with its value
+           for (const TextEntry& entry : texts) {
+             const std::size_t length = (line.*entry.Text).size();
+             if (length != 0) bytes += entry.Size + length;
+           }
+           return bytes;
+         });
 }
 
 void WriteWrapper(const TDataGridLinesWrapper& wrapper, TextSink& out) {

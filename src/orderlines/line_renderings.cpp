@@ -13,6 +13,7 @@
 #include "base/text_sink.h"
 #include "base/win1252.h"
 #include "orderlines/amount_format.h"
+#include "orderlines/line_sample.h"
 
 namespace zw {
 namespace {
@@ -316,29 +317,29 @@ std::string TISO8859Adapter::ToHtmlText(std::string_view text) {
 }
 
 std::size_t RenderingSizeHint(const TCustomDataGridLines& lines, Rendering rendering) {
-  // Entities make HTML text longer; a sink still grows on its own if a hint falls short.
-  std::size_t size = rendering == Rendering::HtmlTable ? 1024 : 64;
-  for (int i = 0; i < lines.Count(); ++i) {
-    const TDataGridLine& line = lines.Items(i);
-    const std::size_t shown =
-        line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size();
-    switch (rendering) {
-      case Rendering::Text:
-        size += 200 + shown + line.Stueck.size() + line.Einheit.size() + line.Bezeichnung2.size() +
-                line.BestellNummer.size() + line.Seriennummer.size() + line.Einzelbetrag.size() +
-                line.Steuer.size() + line.Rabatt.size() + line.SummeBetrag.size() +
-                line.Second.size() + line.User.size();
-        break;
-      case Rendering::HtmlTable:
-        size += 200 + 2 * shown;
-        if (!line.Second.empty()) size += 150 + 2 * line.Second.size();
-        break;
-      case Rendering::Csv:
-        size += 80 + shown;
-        break;
-    }
+  const auto shown = [](const TDataGridLine& line) {
+    return line.Pos.size() + line.Bezeichnung1.size() + line.Artikelnummer.size();
+  };
+  switch (rendering) {
+    case Rendering::Text:
+      return 64 + EstimatedLineSum(lines, [&](const TDataGridLine& line) {
+               return 200 + shown(line) + line.Stueck.size() + line.Einheit.size() +
+                      line.Bezeichnung2.size() + line.BestellNummer.size() +
+                      line.Seriennummer.size() + line.Einzelbetrag.size() + line.Steuer.size() +
+                      line.Rabatt.size() + line.SummeBetrag.size() + line.Second.size() +
+                      line.User.size();
+             });
+    case Rendering::HtmlTable:
+      // Entities make text longer.
+      return 1024 + EstimatedLineSum(lines, [&](const TDataGridLine& line) {
+               return 200 + 2 * shown(line) +
+                      (line.Second.empty() ? 0 : 150 + 2 * line.Second.size());
+             });
+    case Rendering::Csv:
+      return 64 +
+             EstimatedLineSum(lines, [&](const TDataGridLine& line) { return 80 + shown(line); });
   }
-  return size;
+  return 0;
 }
 
 void WriteKeyText(const TCustomDataGridLines& lines, const Separators& separators, TextSink& out) {
