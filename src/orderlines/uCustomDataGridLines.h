@@ -39,7 +39,7 @@ class TCollectionItem {
   int index_;
 };
 
-class TDataGridLine : public TCollectionItem {
+class TDataGridLine final : public TCollectionItem {
  public:
   TDataGridLine(TCustomDataGridLines* collection, int index) : TCollectionItem(collection, index) {}
 
