@@ -126,7 +126,8 @@ bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& cli
     GUID = guid;
     return clipboard.PutClipboardItems(LineItems(*this, GUID)) == kClipboardItemCount;
   } catch (const std::exception&) {
-    // The clipboard keeps whatever it holds now; the caller learns that the lines are not there.
+    // The clipboard keeps whatever it holds now, the items placed before one that could not be
+    // made among it; the caller learns that the lines are not all there.
     return false;
   }
 }
