@@ -139,8 +139,8 @@ void PutQuotedAmount(TextSink& out, std::string_view amount) {
   out.Put('"');
 }
 
-// The amounts of one line as the renderings show them. Each is read from its text once, also
-// when several renderings show it, and only when a rendering asks for it.
+// The amounts of one line as a rendering shows them. Each is read from its text only when the
+// rendering asks for it, and once, also when the rendering shows it twice.
 class ShownAmounts {
  public:
   explicit ShownAmounts(const Separators& separators) : separators_(separators) {}
