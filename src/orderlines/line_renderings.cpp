@@ -64,8 +64,17 @@ std::uint64_t MaybeEscaped(std::uint64_t word) {
 void PutHtmlText(TextSink& out, std::string_view text) {
   const auto& escapes = HtmlEscapes();
   if (out.CountsOnly()) {
+    // A byte counts one unless it may have an escape; then it counts its escape's length.
     std::size_t length = 0;
-    for (const char c : text) length += escapes[static_cast<unsigned char>(c)].Length;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+      length += 8;
+      for (std::uint64_t marks = MaybeEscaped(WordAt(text, i)); marks != 0; marks &= marks - 1) {
+        const char c = text[i + static_cast<std::size_t>(std::countr_zero(marks)) / 8];
+        length = length + escapes[static_cast<unsigned char>(c)].Length - 1;
+      }
+    }
+    for (; i < text.size(); ++i) length += escapes[static_cast<unsigned char>(text[i])].Length;
     out.Skip(length);
     return;
   }
