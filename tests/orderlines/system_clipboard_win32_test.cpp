@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "base/errors.h"
 #include "orderlines/scoped_clipboard.h"
@@ -177,6 +180,58 @@ TEST(SystemClipboardWin32, GivesWayToACopyMadeWhileItWaitedForTheClipboard) {
   EXPECT_TRUE(lines.CopyToClipboard("", *clipboard));
   EXPECT_FALSE(clipboard->GaveWay());
   EXPECT_EQ(GetClipboardOwner(), owner.get());
+}
+
+// Four items, of which the one at `failing` cannot be made.
+class ItemsFailingAt final : public ClipboardItemSource {
+ public:
+  explicit ItemsFailingAt(std::size_t failing) : failing_(failing) {}
+  std::size_t ItemCount() const override { return 4; }
+  ClipboardItem MakeItem(std::size_t index) const override {
+    if (index == failing_) throw std::bad_alloc();
+    const std::uint16_t formats[] = {RegisteredClipboardFormats().DataGrid,
+                                     RegisteredClipboardFormats().Html, CF_TEXT,
+                                     RegisteredClipboardFormats().Csv};
+    ClipboardItem item;
+    item.Format = formats[index];
+    item.Stream = ByteBuffer(std::string("item ") + static_cast<char>('0' + index) + '\0');
+    return item;
+  }
+
+ private:
+  std::size_t failing_;
+};
+
+// Each item is made only when the clipboard takes it; one that cannot be made ends the
+// output with the clipboard closed, and the first is made before the clipboard is emptied.
+TEST(SystemClipboardWin32, AnItemThatCannotBeMadeEndsTheOutputWithTheClipboardClosed) {
+  OwnerWindow owner;
+  const auto clipboard = MakeSystemClipboard(owner.get());
+  const struct {
+    std::size_t Failing;
+    const char* Names[2];  // what the clipboard then holds first
+  } cases[] = {{0, {"CF_TEXT", nullptr}}, {2, {"CF_DATAGRIDDATA", "HTML Format"}}};
+  for (const auto& c : cases) {
+    {
+      OwnerWindow other;
+      ASSERT_TRUE(OpenClipboard(other.get()));
+      PlaceText("kopiert");
+      CloseClipboard();
+    }
+    EXPECT_THROW(clipboard->PutClipboardItems(ItemsFailingAt(c.Failing)), std::bad_alloc);
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr) << c.Failing;
+    const std::vector<PlacedFormat> placed = ReadClipboard(owner.get());
+    ASSERT_FALSE(placed.empty()) << c.Failing;
+    EXPECT_EQ(placed[0].Name, c.Names[0]) << c.Failing;
+    if (c.Names[1] == nullptr) {
+      EXPECT_EQ(placed[0].Bytes.substr(0, 8), std::string("kopiert", 8));
+    } else {
+      ASSERT_GE(placed.size(), 2u);
+      EXPECT_EQ(placed[1].Name, c.Names[1]);
+      EXPECT_EQ(placed[1].Bytes.substr(0, 7), std::string("item 1", 7));
+      for (const PlacedFormat& format : placed) EXPECT_NE(format.Name, "CF_TEXT");
+    }
+  }
 }
 
 TEST(ScopedClipboardWin32, AReadThatThrowsLeavesTheClipboardClosed) {
