@@ -53,25 +53,32 @@ void PutEscaped(TextSink& out, std::string_view value) {
   out.Put(value.substr(run));
 }
 
-// "Name=" of every property, made once.
-const std::vector<std::string>& NamePrefixes() {
-  static const std::vector<std::string> prefixes = [] {
+// "Name=\n" of every property, made once: a property without a value is written as it
+// stands, one with a value as "Name=" before the value. Most text properties of a line are
+// empty.
+const std::vector<std::string>& EmptyPropertyLines() {
+  static const std::vector<std::string> lines = [] {
     std::vector<std::string> result;
     for (const TDataGridLineProperty& property : DataGridLineProperties())
-      result.push_back(std::string(property.Name) + "=");
+      result.push_back(std::string(property.Name) + "=\n");
     return result;
   }();
-  return prefixes;
+  return lines;
 }
 
 void WriteLines(const TCustomDataGridLines& lines, TextSink& out) {
   const auto& properties = DataGridLineProperties();
-  const std::vector<std::string>& prefixes = NamePrefixes();
+  const std::vector<std::string>& empty_lines = EmptyPropertyLines();
   for (int i = 0; i < lines.Count(); ++i) {
     const TDataGridLine& line = lines.Items(i);
     for (std::size_t p = 0; p < properties.size(); ++p) {
       const TDataGridLineProperty& property = properties[p];
-      out.Put(prefixes[p]);
+      const std::string_view empty_line = empty_lines[p];
+      if (property.Text != nullptr && (line.*property.Text).empty()) {
+        out.Put(empty_line);
+        continue;
+      }
+      out.Put(empty_line.substr(0, empty_line.size() - 1));
       if (property.Text != nullptr) {
         PutEscaped(out, line.*property.Text);
       } else if (property.Boolean != nullptr) {
