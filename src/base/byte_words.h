@@ -22,6 +22,16 @@ inline std::uint64_t WordAt(std::string_view text, std::size_t offset) {
   return word;
 }
 
+// Writes the eight bytes of a word as WordAt reads them: the lowest bits as the first byte.
+inline void StoreWordAt(char* to, std::uint64_t word) {
+  if constexpr (std::endian::native == std::endian::big) {
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((word >> (8 * i)) & 0xFF);
+    word = swapped;
+  }
+  std::memcpy(to, &word, sizeof word);
+}
+
 // The top bit of every byte of the word that equals the given byte, no other bit. Exact for
 // every byte value: no carry runs from one byte into the next. For words of eight bytes, or of
 // four where a text is shorter.

@@ -58,9 +58,9 @@ std::uint64_t MaybeEscaped(std::uint64_t word) {
          BytesEqual(word, '\n');
 }
 
-// Writes ToHtmlText of the text. Eight bytes are looked at together: the bytes before the first
-// one that may have an escape are copied as they stand, that one's escape is copied whole from
-// the table, and the write position moves on by what was written.
+// Writes ToHtmlText of the text. Eight bytes are looked at together: the plain bytes between
+// those that may have an escape are copied as they stand, each of those is replaced by its
+// escape, copied whole from the table, and the write position moves on by what was written.
 void PutHtmlText(TextSink& out, std::string_view text) {
   const auto& escapes = HtmlEscapes();
   if (out.CountsOnly()) {
@@ -88,19 +88,22 @@ void PutHtmlText(TextSink& out, std::string_view text) {
       written += escape.Length;
     };
     std::size_t i = 0;
-    while (i + 8 <= piece.size()) {
-      const std::uint64_t marks = MaybeEscaped(WordAt(piece, i));
-      // Eight bytes are written in any case; only the plain ones count.
-      std::memcpy(written, piece.data() + i, 8);
-      if (marks == 0) {
-        written += 8;
-        i += 8;
-        continue;
+    for (; i + 8 <= piece.size(); i += 8) {
+      const std::uint64_t word = WordAt(piece, i);
+      // The word's bytes from `from` on are written in any case, eight bytes; only the plain
+      // ones before the next escape count.
+      std::size_t from = 0;
+      for (std::uint64_t marks = MaybeEscaped(word); marks != 0; marks &= marks - 1) {
+        const auto at = static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+        StoreWordAt(written, word >> (8 * from));
+        written += at - from;
+        put_escape(piece[i + at]);
+        from = at + 1;
       }
-      const auto plain = static_cast<std::size_t>(std::countr_zero(marks)) / 8;
-      written += plain;
-      i += plain;
-      put_escape(piece[i++]);
+      if (from < 8) {
+        StoreWordAt(written, word >> (8 * from));
+        written += 8 - from;
+      }
     }
     for (; i < piece.size(); ++i) put_escape(piece[i]);
     out.Advance(written);
