@@ -9,11 +9,9 @@
 // instead of one comparison per byte. Header only: its callers are inner loops.
 namespace zw {
 
-// The eight bytes at offset, the first in the lowest bits; the caller has checked that they
-// are there.
-inline std::uint64_t WordAt(std::string_view text, std::size_t offset) {
-  std::uint64_t word;
-  std::memcpy(&word, text.data() + offset, sizeof word);
+// The word of eight bytes in memory order with the first byte in the lowest bits, and back:
+// a swap of the bytes on a big-endian machine, nothing on the others.
+inline std::uint64_t FirstByteLowest(std::uint64_t word) {
   if constexpr (std::endian::native == std::endian::big) {
     std::uint64_t swapped = 0;
     for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((word >> (8 * i)) & 0xFF);
@@ -22,13 +20,17 @@ inline std::uint64_t WordAt(std::string_view text, std::size_t offset) {
   return word;
 }
 
+// The eight bytes at offset, the first in the lowest bits; the caller has checked that they
+// are there.
+inline std::uint64_t WordAt(std::string_view text, std::size_t offset) {
+  std::uint64_t word;
+  std::memcpy(&word, text.data() + offset, sizeof word);
+  return FirstByteLowest(word);
+}
+
 // Writes the eight bytes of a word as WordAt reads them: the lowest bits as the first byte.
 inline void StoreWordAt(char* to, std::uint64_t word) {
-  if constexpr (std::endian::native == std::endian::big) {
-    std::uint64_t swapped = 0;
-    for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((word >> (8 * i)) & 0xFF);
-    word = swapped;
-  }
+  word = FirstByteLowest(word);
   std::memcpy(to, &word, sizeof word);
 }
 

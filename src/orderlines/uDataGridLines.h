@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
 #include "base/byte_buffer.h"
 #include "base/separators.h"
