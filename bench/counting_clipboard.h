@@ -6,15 +6,16 @@
 
 namespace zw::bench {
 
-// Takes the items one at a time as the system clipboard does, which owns each block it is
-// handed, and only counts the bytes of their blocks.
+// Takes the items one at a time as the system clipboard does, each written into fresh memory
+// that the clipboard would then own, and only counts the bytes of their blocks.
 class CountingClipboard final : public ClipboardSink {
  public:
   std::size_t PutClipboardItems(const ClipboardItemSource& items) override {
     bytes = 0;
     for (std::size_t index = 0; index < items.ItemCount(); ++index) {
-      const ClipboardItem item = items.MakeItem(index);
-      bytes += item.Stream.size() + (item.SizePrefix ? 4 : 0);
+      ByteBuffer block;
+      items.WriteItem(index, block);
+      bytes += block.size();
     }
     return items.ItemCount();
   }

@@ -42,25 +42,24 @@ void ByteBuffer::append(std::string_view bytes) {
   size_ += bytes.size();
 }
 
-BufferSink::BufferSink(ByteBuffer& out, std::size_t expected)
-    : out_(out), step_(std::max(expected, kMaxRoom)) {
-  out_.reserve(out_.size() + step_);
-  SetWindow(out_.data() + out_.size(), out_.data() + out_.capacity());
+BufferSink::BufferSink(GrowableBlock& out, std::size_t expected)
+    : out_(out), start_(out.size()), step_(std::max(expected, kMaxRoom)) {
+  char* const data = out_.Resize(start_ + step_);
+  SetWindow(data + start_, data + start_ + step_);
 }
 
 void BufferSink::TakeWindow(std::size_t count) {
-  Finish();
-  const std::size_t used = out_.size();
-  out_.reserve(std::max(used + count, used + std::max(step_, out_.capacity() / 2)));
-  SetWindow(out_.data() + used, out_.data() + out_.capacity());
+  const std::size_t used = Used();
+  const std::size_t room = std::max(used + count, used + std::max(step_, out_.size() / 2));
+  char* const data = out_.Resize(room);
+  SetWindow(data + used, data + room);
 }
 
 void BufferSink::Finish() {
-  // The window begins behind the buffer's bytes, so what was written there extends them.
-  const std::size_t used =
-      static_cast<std::size_t>(Window().data() - out_.data()) + Window().size();
-  out_.commit(used);
-  SetWindow(out_.data() + used, out_.data() + out_.capacity());
+  const std::size_t used = Used();
+  if (out_.size() == used) return;
+  char* const data = out_.Resize(used);
+  SetWindow(data + used, data + used);
 }
 
 }  // namespace zw

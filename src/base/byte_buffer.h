@@ -9,16 +9,37 @@
 
 namespace zw {
 
+// A block of bytes that its writer makes longer as it goes and cuts to their length at the end:
+// a buffer of the heap, or memory that the system keeps once the bytes are written.
+class GrowableBlock {
+ public:
+  virtual std::size_t size() const = 0;
+  virtual char* data() = 0;
+  // Makes the block `size` bytes long and returns its address; the bytes up to the smaller of
+  // the two sizes stay, the new ones are not set. Throws std::bad_alloc when there is no memory
+  // for a longer block; making it shorter never fails.
+  virtual char* Resize(std::size_t size) = 0;
+
+ protected:
+  GrowableBlock() = default;
+  GrowableBlock(const GrowableBlock&) = default;
+  GrowableBlock& operator=(const GrowableBlock&) = default;
+  ~GrowableBlock() = default;
+};
+
 // Bytes in one block of the heap, for texts of many megabytes: room is made without being
 // filled first, where a string fills every byte of its new room with zeros, one more pass over
 // memory that is written right after. Read as a string_view.
-class ByteBuffer {
+class ByteBuffer final : public GrowableBlock {
  public:
   ByteBuffer() = default;
   explicit ByteBuffer(std::string_view bytes) { append(bytes); }
   ByteBuffer(const ByteBuffer& other) : ByteBuffer(other.view()) {}
   ByteBuffer(ByteBuffer&& other) noexcept
-      : bytes_(std::move(other.bytes_)), size_(other.size_), capacity_(other.capacity_) {
+      : GrowableBlock(),
+        bytes_(std::move(other.bytes_)),
+        size_(other.size_),
+        capacity_(other.capacity_) {
     other.size_ = 0;
     other.capacity_ = 0;
   }
@@ -26,8 +47,8 @@ class ByteBuffer {
   ByteBuffer& operator=(ByteBuffer&& other) noexcept;
 
   const char* data() const { return bytes_.get(); }
-  char* data() { return bytes_.get(); }
-  std::size_t size() const { return size_; }
+  char* data() override { return bytes_.get(); }
+  std::size_t size() const override { return size_; }
   bool empty() const { return size_ == 0; }
   std::size_t capacity() const { return capacity_; }
   std::string_view view() const { return std::string_view(bytes_.get(), size_); }
@@ -37,6 +58,12 @@ class ByteBuffer {
   void reserve(std::size_t capacity);
   // The first `size` bytes of the room (at most the capacity) are the buffer's bytes now.
   void commit(std::size_t size);
+  // The buffer made `size` bytes long, growing its room to exactly that when it is smaller.
+  char* Resize(std::size_t size) override {
+    reserve(size);
+    size_ = size;
+    return data();
+  }
   void append(std::string_view bytes);
   void push_back(char byte) { append(std::string_view(&byte, 1)); }
 
@@ -50,18 +77,21 @@ inline bool operator==(const ByteBuffer& buffer, std::string_view bytes) {
   return buffer.view() == bytes;
 }
 
-// Appends to a buffer: room is made `expected` bytes at a time at first, then by half the
-// buffer; Finish (or the destructor) takes the bytes written into the buffer.
+// Appends to a block: room is made `expected` bytes at a time at first, then by half the
+// block; Finish (or the destructor) cuts the block to the bytes written.
 class BufferSink final : public TextSink {
  public:
-  BufferSink(ByteBuffer& out, std::size_t expected);
+  BufferSink(GrowableBlock& out, std::size_t expected);
   ~BufferSink() override { Finish(); }
   void Finish();
 
  private:
   void TakeWindow(std::size_t count) override;
+  // The block's bytes before this sink and those written into it.
+  std::size_t Used() const { return start_ + Written(); }
 
-  ByteBuffer& out_;
+  GrowableBlock& out_;
+  std::size_t start_;
   std::size_t step_;
 };
 

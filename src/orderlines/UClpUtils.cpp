@@ -48,22 +48,12 @@ std::string SizePrefix(std::size_t size) {
   return prefix;
 }
 
-std::string ClipboardBlockPrefix(const ClipboardItem& item) {
-  return item.SizePrefix ? SizePrefix(item.Stream.size()) : std::string();
-}
-
-std::string ClipboardBlock(const ClipboardItem& item) {
-  std::string block = ClipboardBlockPrefix(item);
-  block.reserve(block.size() + item.Stream.size());
-  block.append(item.Stream.view());
-  return block;
-}
-
 std::size_t RecordingClipboard::PutClipboardItems(const ClipboardItemSource& items) {
   entries_.clear();
   for (std::size_t index = 0; index < items.ItemCount(); ++index) {
-    const ClipboardItem item = items.MakeItem(index);
-    entries_.push_back({item.Format, ClipboardBlock(item)});
+    ByteBuffer block;
+    items.WriteItem(index, block);
+    entries_.push_back({items.ItemFormat(index), block.str()});
   }
   return entries_.size();
 }
@@ -83,27 +73,26 @@ std::string_view CfHtmlSuffix() { return kHtmlEnd; }
 
 std::string BeginCfHtml() { return CfHtmlPrefix(0); }
 
-void EndCfHtml(ByteBuffer& document) {
-  const std::size_t fragment_length = document.size() - kHeaderLength - kHtmlStart.size();
-  document.append(kHtmlEnd);
+void WriteCfHtmlHeader(GrowableBlock& document) {
+  const std::size_t fragment_length =
+      document.size() - kHeaderLength - kHtmlStart.size() - kHtmlEnd.size();
   const std::string header = Header(fragment_length);
-  if (header.size() == kHeaderLength) {
-    std::memcpy(document.data(), header.data(), header.size());
-    return;
+  const std::size_t longer = header.size() - kHeaderLength;
+  // A ninth digit makes the header longer: the rest of the document moves behind it.
+  if (longer != 0) {
+    const std::size_t rest = document.size() - kHeaderLength;
+    char* const data = document.Resize(document.size() + longer);
+    std::memmove(data + header.size(), data + kHeaderLength, rest);
   }
-  // A ninth digit makes the header longer: the document is written anew behind it.
-  ByteBuffer longer;
-  longer.reserve(header.size() + document.size() - kHeaderLength);
-  longer.append(header);
-  longer.append(document.view().substr(kHeaderLength));
-  document = std::move(longer);
+  std::memcpy(document.data(), header.data(), header.size());
 }
 
 std::string BuildCfHtml(std::string_view fragment) {
   ByteBuffer document(BeginCfHtml());
   document.reserve(document.size() + fragment.size() + kHtmlEnd.size());
   document.append(fragment);
-  EndCfHtml(document);
+  document.append(kHtmlEnd);
+  WriteCfHtmlHeader(document);
   return document.str();
 }
 

@@ -22,40 +22,39 @@ struct ClipboardFormats {
 // Registers the three names (once; later calls return the same identifiers).
 const ClipboardFormats& RegisteredClipboardFormats();
 
-// One entry of the output: its bytes, its format and whether the clipboard memory starts
-// with a 4-byte little-endian count of the bytes.
+// One entry of the output: its format and the bytes of its clipboard memory block.
 struct ClipboardItem {
-  ByteBuffer Stream;
   std::uint16_t Format = 0;
-  bool SizePrefix = false;
+  ByteBuffer Block;
 };
 
-// The bytes of the clipboard memory block of an item.
-std::string ClipboardBlock(const ClipboardItem& item);
-// What the block holds before the stream's bytes: the 4-byte count, or nothing.
-std::string ClipboardBlockPrefix(const ClipboardItem& item);
-// The 4-byte little-endian count of a stream of that size.
+// The 4-byte little-endian count of a stream of that size, with which the block of a stream
+// begins.
 std::string SizePrefix(std::size_t size);
 
-// The items of one copy, each made only when the clipboard takes it: the clipboard owns what
-// it was handed, so a large copy holds one item at a time instead of all four.
+// The items of one copy, each written only when the clipboard takes it, straight into memory
+// the clipboard gives: the clipboard owns what it was handed, so a large copy holds one item at
+// a time, and once.
 class ClipboardItemSource {
  public:
   virtual ~ClipboardItemSource() = default;
   virtual std::size_t ItemCount() const = 0;
-  // Item `index` (0 to ItemCount() - 1), made anew on every call.
-  virtual ClipboardItem MakeItem(std::size_t index) const = 0;
+  // The clipboard format of item `index` (0 to ItemCount() - 1).
+  virtual std::uint16_t ItemFormat(std::size_t index) const = 0;
+  // Writes the clipboard block of item `index` into an empty block and cuts the block to it;
+  // written anew on every call.
+  virtual void WriteItem(std::size_t index, GrowableBlock& block) const = 0;
 };
 
 // The system clipboard, or a stand-in that records what would be placed.
 class ClipboardSink {
  public:
   virtual ~ClipboardSink() = default;
-  // Opens the clipboard once, makes the items one after the other, empties the clipboard before
-  // the first one is handed over, hands over each item's block under its format, lets go of
-  // the item and closes the clipboard; returns how many items were placed. Throws
-  // ClipboardUnavailable (base/errors.h) when the clipboard cannot be opened, and what making
-  // an item throws; an item whose memory cannot be allocated is skipped.
+  // Opens the clipboard once, writes the items one after the other, empties the clipboard before
+  // the first one is handed over, hands over each item's block under its format and closes the
+  // clipboard; returns how many items were placed. Throws ClipboardUnavailable (base/errors.h)
+  // when the clipboard cannot be opened, and what writing an item throws; an empty item is
+  // skipped.
   virtual std::size_t PutClipboardItems(const ClipboardItemSource& items) = 0;
 };
 
@@ -81,10 +80,10 @@ class RecordingClipboard final : public ClipboardSink {
 std::string BuildCfHtml(std::string_view fragment);
 
 // The same document built in place: BeginCfHtml gives the header (numbers still open) and the
-// opening markup, the caller appends the fragment, EndCfHtml closes the document and writes the
+// opening markup, the caller appends the fragment and CfHtmlSuffix, WriteCfHtmlHeader writes the
 // numbers. Saves copying a large fragment.
 std::string BeginCfHtml();
-void EndCfHtml(ByteBuffer& document);
+void WriteCfHtmlHeader(GrowableBlock& document);
 
 // The document around a fragment whose length is known before it is written: what comes before
 // the fragment, and what follows it.

@@ -1,8 +1,6 @@
 #include <windows.h>
 
-#include <cstring>
-#include <string>
-
+#include "orderlines/global_memory_block_win32.h"
 #include "orderlines/scoped_clipboard.h"
 #include "orderlines/system_clipboard.h"
 
@@ -28,30 +26,19 @@ class WindowsClipboard final : public SystemClipboard {
     bool emptied = false;
     std::size_t placed = 0;
     for (std::size_t index = 0; index < items.ItemCount(); ++index) {
-      // Made only now and let go of once its block is handed over: a large copy holds one
-      // item at a time. The first is made before the clipboard is emptied, so a copy that
-      // cannot be made leaves the clipboard as it was.
-      const ClipboardItem item = items.MakeItem(index);
-      // The block is written straight from the stream, the count first when there is one.
-      const std::string prefix = ClipboardBlockPrefix(item);
-      HGLOBAL memory =
-          GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, prefix.size() + item.Stream.size());
+      // Written only now, straight into the memory the clipboard keeps: a large copy holds one
+      // item at a time, and once. The first is written before the clipboard is emptied, so a
+      // copy that cannot be made leaves the clipboard as it was.
+      GlobalMemoryBlock block;
+      items.WriteItem(index, block);
+      HGLOBAL memory = block.Release();
       if (memory == nullptr) continue;
-      auto* target = static_cast<unsigned char*>(GlobalLock(memory));
-      if (target == nullptr) {
-        GlobalFree(memory);
-        continue;
-      }
-      if (!prefix.empty()) std::memcpy(target, prefix.data(), prefix.size());
-      if (!item.Stream.empty())
-        std::memcpy(target + prefix.size(), item.Stream.data(), item.Stream.size());
-      GlobalUnlock(memory);
       if (!emptied) {
         clipboard.Empty();
         emptied = true;
       }
       // Once handed over, the clipboard owns the memory.
-      if (SetClipboardData(item.Format, memory) == nullptr) {
+      if (SetClipboardData(items.ItemFormat(index), memory) == nullptr) {
         GlobalFree(memory);
         continue;
       }

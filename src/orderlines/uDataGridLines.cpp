@@ -1,5 +1,6 @@
 #include "orderlines/uDataGridLines.h"
 
+#include <cstring>
 #include <exception>
 #include <stdexcept>
 
@@ -18,22 +19,16 @@ TDataGridLinesWrapper WrapperOf(const TDataGridLines& lines, const std::string& 
   return wrapper;
 }
 
-ByteBuffer WrapperStream(const TDataGridLines& lines, const std::string& guid) {
-  const TDataGridLinesWrapper wrapper = WrapperOf(lines, guid);
-  ByteBuffer stream;
-  BufferSink sink(stream, StreamSizeHint(wrapper));
-  WriteWrapper(wrapper, sink);
-  sink.Finish();
-  return stream;
-}
-
-// The items of one copy, made by the lines as the clipboard asks for them.
+// The items of one copy, written by the lines as the clipboard asks for them.
 class LineItems final : public ClipboardItemSource {
  public:
   LineItems(const TDataGridLines& lines, const std::string& guid) : lines_(lines), guid_(guid) {}
   std::size_t ItemCount() const override { return TDataGridLines::kClipboardItemCount; }
-  ClipboardItem MakeItem(std::size_t index) const override {
-    return lines_.ClipboardItemAt(index, guid_);
+  std::uint16_t ItemFormat(std::size_t index) const override {
+    return TDataGridLines::ClipboardItemFormat(index);
+  }
+  void WriteItem(std::size_t index, GrowableBlock& block) const override {
+    lines_.WriteClipboardItem(index, guid_, block);
   }
 
  private:
@@ -43,47 +38,70 @@ class LineItems final : public ClipboardItemSource {
 
 }  // namespace
 
-ByteBuffer TDataGridLines::TextItemStream(Rendering rendering) const {
-  ByteBuffer stream;
-  // The table is written straight into its document instead of being copied into it.
-  if (rendering == Rendering::HtmlTable) stream = ByteBuffer(BeginCfHtml());
-  const std::size_t envelope = stream.size();
-  {
-    BufferSink sink(stream, RenderingSizeHint(rendering));
-    WriteRendering(rendering, sink);
-  }
-  // Without a table there is no document either.
-  if (stream.size() == envelope) return ByteBuffer();
-  // CF_TEXT ends with a zero byte; the other formats carry none.
-  if (rendering == Rendering::Text) stream.push_back('\0');
-  if (rendering == Rendering::HtmlTable) EndCfHtml(stream);
-  return stream;
+std::uint16_t TDataGridLines::ClipboardItemFormat(std::size_t index) {
+  const ClipboardFormats& formats = RegisteredClipboardFormats();
+  const std::uint16_t in_order[kClipboardItemCount] = {formats.DataGrid, formats.Html, formats.Text,
+                                                       formats.Csv};
+  if (index >= kClipboardItemCount) throw std::out_of_range("clipboard item index out of range");
+  return in_order[index];
 }
 
-ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::string& guid) const {
-  const ClipboardFormats& formats = RegisteredClipboardFormats();
-  ClipboardItem item;
+void TDataGridLines::WriteClipboardItem(std::size_t index, const std::string& guid,
+                                        GrowableBlock& block) const {
+  block.Resize(0);
   switch (index) {
-    case 0:
-      item.Format = formats.DataGrid;
-      item.SizePrefix = true;
-      item.Stream = WrapperStream(*this, guid);
+    case 0: {
+      const TDataGridLinesWrapper wrapper = WrapperOf(*this, guid);
+      const std::string_view count_room("\0\0\0\0", 4);
+      {
+        BufferSink sink(block, count_room.size() + StreamSizeHint(wrapper));
+        sink.Put(count_room);
+        WriteWrapper(wrapper, sink);
+      }
+      const std::string count = SizePrefix(block.size() - count_room.size());
+      std::memcpy(block.data(), count.data(), count.size());
       break;
-    case 1:
-      item.Format = formats.Html;
-      item.Stream = TextItemStream(Rendering::HtmlTable);
+    }
+    case 1: {
+      bool table = false;
+      {
+        // The table is written straight into its document instead of being copied into it.
+        const std::string start = BeginCfHtml();
+        BufferSink sink(block, start.size() + RenderingSizeHint(Rendering::HtmlTable));
+        sink.Put(start);
+        WriteRendering(Rendering::HtmlTable, sink);
+        table = sink.Written() != start.size();
+        if (table) sink.Put(CfHtmlSuffix());
+      }
+      // Without a table there is no document either.
+      if (table) {
+        WriteCfHtmlHeader(block);
+      } else {
+        block.Resize(0);
+      }
       break;
-    case 2:
-      item.Format = formats.Text;
-      item.Stream = TextItemStream(Rendering::Text);
+    }
+    case 2: {
+      BufferSink sink(block, RenderingSizeHint(Rendering::Text) + 1);
+      WriteRendering(Rendering::Text, sink);
+      // CF_TEXT ends with a zero byte; the other formats carry none.
+      if (sink.Written() != 0) sink.Put('\0');
       break;
-    case 3:
-      item.Format = formats.Csv;
-      item.Stream = TextItemStream(Rendering::Csv);
+    }
+    case 3: {
+      BufferSink sink(block, RenderingSizeHint(Rendering::Csv));
+      WriteRendering(Rendering::Csv, sink);
       break;
+    }
     default:
       throw std::out_of_range("clipboard item index out of range");
   }
+}
+
+ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::string& guid) const {
+  ClipboardItem item;
+  item.Format = ClipboardItemFormat(index);
+  WriteClipboardItem(index, guid, item.Block);
   return item;
 }
 
@@ -133,16 +151,14 @@ bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& cli
 }
 
 std::string TDataGridLines::LinesAsText() const {
-  const ByteBuffer stream = TextItemStream(Rendering::Text);
-  // The item's stream without the zero byte that ends it.
-  return std::string(stream.view().substr(0, stream.empty() ? 0 : stream.size() - 1));
+  const ClipboardItem item = ClipboardItemAt(2, "");
+  // The block without the zero byte that ends it.
+  return std::string(item.Block.view().substr(0, item.Block.empty() ? 0 : item.Block.size() - 1));
 }
 
-std::string TDataGridLines::LinesAsHtml() const {
-  return TextItemStream(Rendering::HtmlTable).str();
-}
+std::string TDataGridLines::LinesAsHtml() const { return ClipboardItemAt(1, "").Block.str(); }
 
-std::string TDataGridLines::LinesAsCsv() const { return TextItemStream(Rendering::Csv).str(); }
+std::string TDataGridLines::LinesAsCsv() const { return ClipboardItemAt(3, "").Block.str(); }
 
 void TDataGridLines::WriteRendering(Rendering, TextSink&) const {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "base/byte_buffer.h"
@@ -25,13 +26,19 @@ class TDataGridLines : public TCustomDataGridLines {
   // identifier.
   ClipboardItem ClipboardItemAt(std::size_t index, const std::string& guid) const;
   static constexpr std::size_t kClipboardItemCount = 4;
+  // The format of item `index`; throws std::out_of_range for an index beyond the four.
+  static std::uint16_t ClipboardItemFormat(std::size_t index);
+  // Writes the clipboard memory block of item `index` into an empty block and cuts the block to
+  // it: the lines' stream behind its 4-byte count, the "HTML Format" document, the key text with
+  // the zero byte that ends it, the CSV text. Without lines the three texts are empty.
+  void WriteClipboardItem(std::size_t index, const std::string& guid, GrowableBlock& block) const;
   // The clipboard memory block of one item (ClipboardBlock of ClipboardItemAt) written into the
   // sink in pieces, so that a large one is never held whole; a block that begins with its
   // size or with offsets into it is measured first.
   void WriteClipboardBlock(std::size_t index, const std::string& guid, TextSink& out) const;
 
   // The renderings as texts: the key text, the "HTML Format" document of the HTML table, the
-  // CSV text; the same bytes as the items' streams, made by WriteRendering.
+  // CSV text; the same bytes as the items' blocks, made by WriteRendering.
   virtual std::string LinesAsText() const;
   virtual std::string LinesAsHtml() const;
   virtual std::string LinesAsCsv() const;
@@ -41,10 +48,6 @@ class TDataGridLines : public TCustomDataGridLines {
   virtual void WriteRendering(Rendering rendering, TextSink& out) const;
   // About the bytes a rendering takes, for the room it is given at first.
   virtual std::size_t RenderingSizeHint(Rendering rendering) const;
-
- private:
-  // The stream of the item of a text rendering.
-  ByteBuffer TextItemStream(Rendering rendering) const;
 };
 
 // The collection a conversion run creates and outputs: key text, HTML table and CSV, their

@@ -284,7 +284,7 @@ std::vector<std::string> ToolTest::ExpectedBlocks(const std::string& text) {
   options.Tax = kTax;
   options.OnDelivered = [&](const TExDataGridLines& lines) {
     for (std::size_t index = 0; index < TDataGridLines::kClipboardItemCount; ++index) {
-      blocks.push_back(ClipboardBlock(lines.ClipboardItemAt(index, "")));
+      blocks.push_back(lines.ClipboardItemAt(index, "").Block.str());
     }
   };
   ConsoleHost host(std::move(options));

@@ -180,17 +180,9 @@ TEST(BuildCfHtml, OffsetsStayTrueWhenANumberNeedsANinthDigit) {
   EXPECT_EQ(number("EndFragment:"), start_fragment + fragment.size());
 }
 
-TEST(ClipboardBlock, PrefixIsTheLittleEndianCount) {
-  ClipboardItem item;
-  item.Stream = ByteBuffer(std::string(0x0102, 'a'));
-  item.SizePrefix = true;
-  const std::string block = ClipboardBlock(item);
-  ASSERT_EQ(block.size(), 0x0106u);
-  EXPECT_EQ(block.substr(0, 4), std::string("\x02\x01\x00\x00", 4));
-  EXPECT_EQ(ClipboardBlockPrefix(item) + item.Stream.str(), block);
-  item.SizePrefix = false;
-  EXPECT_EQ(ClipboardBlock(item), item.Stream.view());
-  EXPECT_EQ(ClipboardBlockPrefix(item), "");
+TEST(ClipboardBlock, SizePrefixIsTheLittleEndianCount) {
+  EXPECT_EQ(SizePrefix(0x0102), std::string("\x02\x01\x00\x00", 4));
+  EXPECT_EQ(SizePrefix(0x0A0B0C0D), "\x0D\x0C\x0B\x0A");
 }
 
 TEST(ClipboardItemAt, MakesEachItemTheClipboardIsHanded) {
@@ -199,19 +191,31 @@ TEST(ClipboardItemAt, MakesEachItemTheClipboardIsHanded) {
   RecordingClipboard clipboard;
   ASSERT_TRUE(lines.CopyToClipboard("{id}", clipboard));
   const ClipboardFormats& formats = RegisteredClipboardFormats();
-  const struct {
-    std::uint16_t Format;
-    bool SizePrefix;
-  } expected[] = {
-      {formats.DataGrid, true}, {formats.Html, false}, {1, false}, {formats.Csv, false}};
+  const std::uint16_t expected[] = {formats.DataGrid, formats.Html, 1, formats.Csv};
   ASSERT_EQ(clipboard.Entries().size(), std::size(expected));
   for (std::size_t index = 0; index < std::size(expected); ++index) {
     const ClipboardItem item = lines.ClipboardItemAt(index, "{id}");
-    EXPECT_EQ(item.Format, expected[index].Format) << index;
-    EXPECT_EQ(item.SizePrefix, expected[index].SizePrefix) << index;
-    EXPECT_EQ(ClipboardBlock(item), clipboard.Entries()[index].Block) << index;
+    EXPECT_EQ(item.Format, expected[index]) << index;
+    EXPECT_EQ(TDataGridLines::ClipboardItemFormat(index), expected[index]) << index;
+    EXPECT_EQ(item.Block, clipboard.Entries()[index].Block) << index;
   }
+  // The stream's block begins with the count of the bytes behind it.
+  const ByteBuffer stream = lines.ClipboardItemAt(0, "{id}").Block;
+  EXPECT_EQ(stream.view().substr(0, 4), SizePrefix(stream.size() - 4));
+  EXPECT_EQ(stream.view().substr(4), StreamOf(lines));
   EXPECT_THROW(lines.ClipboardItemAt(std::size(expected), ""), std::out_of_range);
+  EXPECT_THROW(TDataGridLines::ClipboardItemFormat(std::size(expected)), std::out_of_range);
+}
+
+// A block that is not empty when an item is written into it holds the item alone.
+TEST(ClipboardItemAt, AnItemReplacesWhatTheBlockHeld) {
+  TExDataGridLines lines;
+  FillWorkedExampleLine(lines.Add());
+  for (std::size_t index = 0; index < TDataGridLines::kClipboardItemCount; ++index) {
+    ByteBuffer block(std::string_view("vorher"));
+    lines.WriteClipboardItem(index, "", block);
+    EXPECT_EQ(block, lines.ClipboardItemAt(index, "").Block.view()) << index;
+  }
 }
 
 TEST(CopyToClipboard, PlacesTheFourFormatsInOrder) {

@@ -86,7 +86,7 @@ TEST(RenderingsBeyondTheirEstimate, StayTheLinesBlockByBlock) {
     StreamSink sink(pieces);
     lines.WriteClipboardBlock(index, "", sink);
     sink.Finish();
-    EXPECT_EQ(ClipboardBlock(lines.ClipboardItemAt(index, "")), pieces.str()) << index;
+    EXPECT_EQ(lines.ClipboardItemAt(index, "").Block, pieces.str()) << index;
   }
 }
 

@@ -187,15 +187,14 @@ class ItemsFailingAt final : public ClipboardItemSource {
  public:
   explicit ItemsFailingAt(std::size_t failing) : failing_(failing) {}
   std::size_t ItemCount() const override { return 4; }
-  ClipboardItem MakeItem(std::size_t index) const override {
+  std::uint16_t ItemFormat(std::size_t index) const override {
+    return TDataGridLines::ClipboardItemFormat(index);
+  }
+  void WriteItem(std::size_t index, GrowableBlock& block) const override {
+    const std::string item = std::string("item ") + static_cast<char>('0' + index) + '\0';
+    std::memcpy(block.Resize(item.size()), item.data(), item.size());
+    // The memory is taken before the item turns out not to be writable.
     if (index == failing_) throw std::bad_alloc();
-    const std::uint16_t formats[] = {RegisteredClipboardFormats().DataGrid,
-                                     RegisteredClipboardFormats().Html, CF_TEXT,
-                                     RegisteredClipboardFormats().Csv};
-    ClipboardItem item;
-    item.Format = formats[index];
-    item.Stream = ByteBuffer(std::string("item ") + static_cast<char>('0' + index) + '\0');
-    return item;
   }
 
  private:
