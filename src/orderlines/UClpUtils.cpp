@@ -1,6 +1,6 @@
 #include "orderlines/UClpUtils.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 #include <utility>
 
@@ -15,11 +15,15 @@ constexpr std::string_view kHtmlEnd = "<!--EndFragment--></body></sHtml>";
 
 constexpr std::size_t kHeaderLength = 97;  // five lines with 8-digit numbers
 
-// "%s%.8d": the label, then the number with at least 8 digits, then CR LF.
-void AppendHeaderLine(std::string& out, const char* label, std::size_t number) {
-  char digits[32];
-  std::snprintf(digits, sizeof digits, "%.8zu", number);
-  out.append(label).append(digits).append("\r\n");
+// The label, then the number with at least 8 digits, then CR LF.
+void AppendHeaderLine(std::string& out, std::string_view label, std::size_t number) {
+  constexpr std::size_t kDigits = 8;
+  char digits[24];
+  const std::size_t length =
+      static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+  out.append(label);
+  if (length < kDigits) out.append(kDigits - length, '0');
+  out.append(digits, length).append("\r\n");
 }
 
 // The header for a fragment of the given length. Its numbers are offsets behind the header
@@ -71,7 +75,11 @@ std::string CfHtmlPrefix(std::size_t fragment_length) {
 
 std::string_view CfHtmlSuffix() { return kHtmlEnd; }
 
-std::string BeginCfHtml() { return CfHtmlPrefix(0); }
+std::string BeginCfHtml() {
+  // The numbers are written at the end; until then they are zeros of the same length.
+  static const std::string start = CfHtmlPrefix(0);
+  return start;
+}
 
 void WriteCfHtmlHeader(GrowableBlock& document) {
   const std::size_t fragment_length =
