@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/template_loop.h"
 #include "base/file_system.h"
@@ -74,6 +75,31 @@ void BM_ToolPath(benchmark::State& state) {
   state.counters["peak_heap_MB"] = static_cast<double>(peak) / 1e6;
 }
 BENCHMARK(BM_ToolPath)->Arg(50)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The least the tool's path can cost on this machine for its memory alone: the heap traffic of
+// one run of it replayed, every block allocated in the same order and sizes and each of its
+// bytes written once, nothing read or computed.
+void BM_ToolPathMemoryFloor(benchmark::State& state) {
+  const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
+  zw::TemplateLoopOptions options;
+  options.Folder = BenchmarkTemplateFolder();
+  zw::bench::CountingClipboard clipboard;
+  auto run = [&] {
+    zw::TExDataGridLines lines;
+    const auto winner = zw::RunTemplates(text, "8", lines, options);
+    zw::SplitLongDescriptions(lines, winner ? winner->Settings.DescriptionLimit : 50);
+    lines.CopyToClipboard("", clipboard);
+  };
+  run();  // the template folder's files are written once, as before the timed runs above
+  const zw::bench::HeapTrace trace = zw::bench::TraceHeapOf(run);
+  std::size_t allocated = 0;
+  for (const zw::bench::HeapStep& step : trace.Steps) allocated += step.Allocates ? step.Size : 0;
+  std::vector<void*> slots;
+  for (auto _ : state) zw::bench::ReplayHeap(trace, slots);
+  state.counters["allocated_MB"] = static_cast<double>(allocated) / 1e6;
+  state.counters["allocations"] = static_cast<double>(trace.Slots);
+}
+BENCHMARK(BM_ToolPathMemoryFloor)->Arg(50)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_FillRowTable(benchmark::State& state) {
   const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
