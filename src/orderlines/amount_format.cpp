@@ -160,12 +160,13 @@ bool ReadPlainDecimal(std::string_view text, char decimal_separator, DecimalDigi
 // most one separator, at most 15 digits besides the integer's leading zeros) rounded in one 64-bit
 // integer of the unit 10^-decimals. Such a text has at most 15 significant digits, so it is
 // its number's shortest form (see ReadPlainDecimal). False, with nothing written, for any
-// other text; `written` tells whether anything was.
-bool AppendShortDecimal(std::string& out, std::string_view text, std::size_t decimals,
-                        char decimal_separator, char thousand_separator, bool write_zero,
-                        bool& written) {
+// other text; `written` tells whether anything was. The decimals are a constant of each
+// pattern, so the divisions by their powers of ten become multiplications.
+template <std::size_t decimals>
+bool AppendShortDecimal(std::string& out, std::string_view text, char decimal_separator,
+                        char thousand_separator, bool write_zero, bool& written) {
   static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
-  if (decimals >= std::size(kPowers)) return false;
+  static_assert(decimals < std::size(kPowers));
   const char* p = text.data();
   const char* const end = p + text.size();
   const bool negative = p != end && *p == '-';
@@ -229,11 +230,12 @@ bool AppendShortDecimal(std::string& out, std::string_view text, std::size_t dec
 
 // Appends the amount text read as a number and rounded to `decimals`; a zero amount is written
 // only when asked for. False when nothing was written.
-bool AppendAmountText(std::string& out, std::string_view text, std::size_t decimals,
-                      char decimal_separator, char thousand_separator, bool write_zero) {
+template <std::size_t decimals>
+bool AppendAmountText(std::string& out, std::string_view text, char decimal_separator,
+                      char thousand_separator, bool write_zero) {
   bool written = false;
-  if (AppendShortDecimal(out, text, decimals, decimal_separator, thousand_separator, write_zero,
-                         written)) {
+  if (AppendShortDecimal<decimals>(out, text, decimal_separator, thousand_separator, write_zero,
+                                   written)) {
     return written;
   }
   DecimalDigits number;
@@ -259,12 +261,12 @@ bool AppendAmountText(std::string& out, std::string_view text, std::size_t decim
 bool AppendAmount3(std::string& out, std::string_view text, char decimal_separator,
                    char thousand_separator) {
   if (text.empty()) return false;
-  return AppendAmountText(out, text, 3, decimal_separator, thousand_separator, false);
+  return AppendAmountText<3>(out, text, decimal_separator, thousand_separator, false);
 }
 
 // The price pattern of the key text applied to an amount text.
 void AppendPrice(std::string& out, std::string_view text, char decimal_separator) {
-  AppendAmountText(out, text, 2, decimal_separator, '\0', true);
+  AppendAmountText<2>(out, text, decimal_separator, '\0', true);
 }
 
 std::string FormatAmount3(std::string_view text, char decimal_separator, char thousand_separator) {
