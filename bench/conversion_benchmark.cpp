@@ -53,18 +53,25 @@ void BM_Conversion(benchmark::State& state) {
 BENCHMARK(BM_Conversion)->Arg(50)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // What the tool does with a copied calculation, short of the system clipboard: the template
-// loop, the description cut and the four items rendered into their clipboard blocks.
+// loop, the description cut and the four items rendered into their clipboard blocks. False
+// when the demo did not convert or was not placed.
+bool RunToolPath(const std::string& text, const zw::TemplateLoopOptions& options,
+                 zw::bench::CountingClipboard& clipboard, int rows) {
+  zw::TExDataGridLines lines;
+  const auto winner = zw::RunTemplates(text, "8", lines, options);
+  if (!winner || lines.Count() != rows) return false;
+  zw::SplitLongDescriptions(lines, winner->Settings.DescriptionLimit);
+  return lines.CopyToClipboard("", clipboard);
+}
+
 void BM_ToolPath(benchmark::State& state) {
-  const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
+  const int rows = static_cast<int>(state.range(0));
+  const std::string text = DemoLikeText(rows);
   zw::TemplateLoopOptions options;
   options.Folder = BenchmarkTemplateFolder();
   zw::bench::CountingClipboard clipboard;
   const auto run = [&] {
-    zw::TExDataGridLines lines;
-    const auto winner = zw::RunTemplates(text, "8", lines, options);
-    if (!winner || lines.Count() != state.range(0)) state.SkipWithError("demo did not convert");
-    zw::SplitLongDescriptions(lines, winner ? winner->Settings.DescriptionLimit : 50);
-    if (!lines.CopyToClipboard("", clipboard)) state.SkipWithError("not placed");
+    if (!RunToolPath(text, options, clipboard, rows)) state.SkipWithError("demo not placed");
     benchmark::DoNotOptimize(clipboard.bytes);
   };
   const std::size_t peak = zw::bench::PeakHeapOf(run);
@@ -80,18 +87,16 @@ BENCHMARK(BM_ToolPath)->Arg(50)->Arg(100000)->Unit(benchmark::kMillisecond);
 // one run of it replayed, every block allocated in the same order and sizes and each of its
 // bytes written once, nothing read or computed.
 void BM_ToolPathMemoryFloor(benchmark::State& state) {
-  const std::string text = DemoLikeText(static_cast<int>(state.range(0)));
+  const int rows = static_cast<int>(state.range(0));
+  const std::string text = DemoLikeText(rows);
   zw::TemplateLoopOptions options;
   options.Folder = BenchmarkTemplateFolder();
   zw::bench::CountingClipboard clipboard;
-  auto run = [&] {
-    zw::TExDataGridLines lines;
-    const auto winner = zw::RunTemplates(text, "8", lines, options);
-    zw::SplitLongDescriptions(lines, winner ? winner->Settings.DescriptionLimit : 50);
-    lines.CopyToClipboard("", clipboard);
-  };
+  bool placed = true;
+  auto run = [&] { placed = RunToolPath(text, options, clipboard, rows) && placed; };
   run();  // the template folder's files are written once, as before the timed runs above
   const zw::bench::HeapTrace trace = zw::bench::TraceHeapOf(run);
+  if (!placed) state.SkipWithError("demo not placed");
   std::size_t allocated = 0;
   for (const zw::bench::HeapStep& step : trace.Steps) allocated += step.Allocates ? step.Size : 0;
   std::vector<void*> slots;

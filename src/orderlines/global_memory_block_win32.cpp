@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace zw {
 
@@ -43,26 +44,15 @@ char* GlobalMemoryBlock::Resize(std::size_t size) {
 
 HGLOBAL GlobalMemoryBlock::Release() {
   if (memory_ == nullptr) return nullptr;
-  Unlock();
   if (GlobalSize(memory_) != size_) {
     // Memory that could not be made shorter in place: the block is copied into memory of its
     // exact length, since readers of the clipboard take the memory's length for the item's.
-    HGLOBAL exact = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size_);
-    if (exact == nullptr) throw std::bad_alloc();
-    void* const target = GlobalLock(exact);
-    const void* const source = GlobalLock(memory_);
-    if (target == nullptr || source == nullptr) {
-      if (target != nullptr) GlobalUnlock(exact);
-      if (source != nullptr) GlobalUnlock(memory_);
-      GlobalFree(exact);
-      throw std::bad_alloc();
-    }
-    std::memcpy(target, source, size_);
-    GlobalUnlock(exact);
-    GlobalUnlock(memory_);
-    GlobalFree(memory_);
-    memory_ = exact;
+    GlobalMemoryBlock exact;
+    std::memcpy(exact.Resize(size_), data_, size_);
+    std::swap(memory_, exact.memory_);
+    std::swap(data_, exact.data_);
   }
+  Unlock();
   HGLOBAL const released = memory_;
   memory_ = nullptr;
   size_ = 0;

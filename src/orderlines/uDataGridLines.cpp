@@ -19,6 +19,9 @@ TDataGridLinesWrapper WrapperOf(const TDataGridLines& lines, const std::string& 
   return wrapper;
 }
 
+// The items in the order CopyToClipboard places them.
+enum ItemIndex : std::size_t { kDataGridItem, kHtmlItem, kTextItem, kCsvItem };
+
 // The items of one copy, written by the lines as the clipboard asks for them.
 class LineItems final : public ClipboardItemSource {
  public:
@@ -50,7 +53,7 @@ void TDataGridLines::WriteClipboardItem(std::size_t index, const std::string& gu
                                         GrowableBlock& block) const {
   block.Resize(0);
   switch (index) {
-    case 0: {
+    case kDataGridItem: {
       const TDataGridLinesWrapper wrapper = WrapperOf(*this, guid);
       const std::string_view count_room("\0\0\0\0", 4);
       {
@@ -62,7 +65,7 @@ void TDataGridLines::WriteClipboardItem(std::size_t index, const std::string& gu
       std::memcpy(block.data(), count.data(), count.size());
       break;
     }
-    case 1: {
+    case kHtmlItem: {
       bool table = false;
       {
         // The table is written straight into its document instead of being copied into it.
@@ -81,14 +84,14 @@ void TDataGridLines::WriteClipboardItem(std::size_t index, const std::string& gu
       }
       break;
     }
-    case 2: {
+    case kTextItem: {
       BufferSink sink(block, RenderingSizeHint(Rendering::Text) + 1);
       WriteRendering(Rendering::Text, sink);
       // CF_TEXT ends with a zero byte; the other formats carry none.
       if (sink.Written() != 0) sink.Put('\0');
       break;
     }
-    case 3: {
+    case kCsvItem: {
       BufferSink sink(block, RenderingSizeHint(Rendering::Csv));
       WriteRendering(Rendering::Csv, sink);
       break;
@@ -108,7 +111,7 @@ ClipboardItem TDataGridLines::ClipboardItemAt(std::size_t index, const std::stri
 void TDataGridLines::WriteClipboardBlock(std::size_t index, const std::string& guid,
                                          TextSink& out) const {
   switch (index) {
-    case 0: {
+    case kDataGridItem: {
       const TDataGridLinesWrapper wrapper = WrapperOf(*this, guid);
       CountingSink stream;
       WriteWrapper(wrapper, stream);
@@ -116,7 +119,7 @@ void TDataGridLines::WriteClipboardBlock(std::size_t index, const std::string& g
       WriteWrapper(wrapper, out);
       break;
     }
-    case 1: {
+    case kHtmlItem: {
       CountingSink table;
       WriteRendering(Rendering::HtmlTable, table);
       if (table.Written() == 0) break;
@@ -125,13 +128,13 @@ void TDataGridLines::WriteClipboardBlock(std::size_t index, const std::string& g
       out.Put(CfHtmlSuffix());
       break;
     }
-    case 2: {
+    case kTextItem: {
       const std::size_t before = out.Written();
       WriteRendering(Rendering::Text, out);
       if (out.Written() != before) out.Put('\0');
       break;
     }
-    case 3:
+    case kCsvItem:
       WriteRendering(Rendering::Csv, out);
       break;
     default:
@@ -151,14 +154,23 @@ bool TDataGridLines::CopyToClipboard(const std::string& guid, ClipboardSink& cli
 }
 
 std::string TDataGridLines::LinesAsText() const {
-  const ClipboardItem item = ClipboardItemAt(2, "");
+  ByteBuffer block;
+  WriteClipboardItem(kTextItem, "", block);
   // The block without the zero byte that ends it.
-  return std::string(item.Block.view().substr(0, item.Block.empty() ? 0 : item.Block.size() - 1));
+  return std::string(block.view().substr(0, block.empty() ? 0 : block.size() - 1));
 }
 
-std::string TDataGridLines::LinesAsHtml() const { return ClipboardItemAt(1, "").Block.str(); }
+std::string TDataGridLines::LinesAsHtml() const {
+  ByteBuffer block;
+  WriteClipboardItem(kHtmlItem, "", block);
+  return block.str();
+}
 
-std::string TDataGridLines::LinesAsCsv() const { return ClipboardItemAt(3, "").Block.str(); }
+std::string TDataGridLines::LinesAsCsv() const {
+  ByteBuffer block;
+  WriteClipboardItem(kCsvItem, "", block);
+  return block.str();
+}
 
 void TDataGridLines::WriteRendering(Rendering, TextSink&) const {}
 
